@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <variant>
+
+namespace hoteldb {
+
+// One field value as read from a Jet table: Null, whole number, real, text,
+// boolean or date-time (days since 30/12/1899, Jet's own representation).
+class Value
+{
+public:
+    enum class Type { Null, Integer, Real, Text, Boolean, DateTime };
+
+    Value() = default;
+    static Value integer(qint64 v) { return Value(Type::Integer, v); }
+    static Value real(double v) { return Value(Type::Real, v); }
+    static Value text(QString v) { return Value(Type::Text, std::move(v)); }
+    static Value boolean(bool v) { return Value(Type::Boolean, v); }
+    static Value dateTime(double days) { return Value(Type::DateTime, days); }
+
+    Type type() const { return m_type; }
+    bool isNull() const { return m_type == Type::Null; }
+    bool isNumber() const { return m_type == Type::Integer || m_type == Type::Real; }
+
+    qint64 integerValue() const { return std::get<qint64>(m_data); }
+    double realValue() const { return std::get<double>(m_data); } // Real and DateTime
+    const QString &textValue() const { return std::get<QString>(m_data); }
+    bool booleanValue() const { return std::get<bool>(m_data); }
+
+    bool operator==(const Value &other) const = default;
+
+private:
+    template<typename T>
+    Value(Type type, T &&v) : m_type(type), m_data(std::forward<T>(v)) {}
+
+    Type m_type = Type::Null;
+    std::variant<std::monostate, qint64, double, QString, bool> m_data;
+};
+
+} // namespace hoteldb
