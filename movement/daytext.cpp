@@ -1,0 +1,43 @@
+#include "daytext.h"
+
+#include "movementerror.h"
+
+namespace movement {
+
+namespace {
+
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isSeparator(QChar c) { return c == u'/' || c == u'-' || c == u'.'; }
+
+bool hasDayShape(const QString &text)
+{
+    if (text.size() != 10)
+        return false;
+    for (int i = 0; i < 10; ++i) {
+        const bool ok = (i == 2 || i == 5) ? isSeparator(text[i]) : isDigit(text[i]);
+        if (!ok)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QDate checkedDay(const QString &text, QStringView fieldName)
+{
+    if (hasDayShape(text)) {
+        const QDate day(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+        if (day.isValid())
+            return day;
+    }
+    throw MovementError(QStringLiteral(
+        "Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
+        "Correggere la data e premere Invio nel campo.")
+                            .arg(fieldName, text));
+}
+
+QString dayKey(QDate day) { return day.toString(u"yyyyMMdd"); }
+QString dashedDay(QDate day) { return day.toString(u"yyyy-MM-dd"); }
+QString dayText(QDate day) { return day.toString(u"dd/MM/yyyy"); }
+
+} // namespace movement

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+namespace movement {
+
+// Captions of the two date fields, used to name the field at fault.
+inline constexpr QStringView kDallaData = u"Dalla data";
+inline constexpr QStringView kAllaData = u"Alla data";
+
+// The day a generator reads from a date field: exactly ten characters, digits in positions
+// 1-2, 4-5 and 7-10, "/", "-" or "." in positions 3 and 6, and a real calendar date.
+// Anything else throws MovementError naming the field.
+QDate checkedDay(const QString &text, QStringView fieldName);
+
+QString dayKey(QDate day);    // YYYYMMDD, the hotel program's stored form
+QString dashedDay(QDate day); // YYYY-MM-DD, used in file names
+QString dayText(QDate day);   // DD/MM/YYYY, the entry fields' form
+
+} // namespace movement

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QIODevice>
+#include <QStringView>
+
+namespace movement {
+
+// The first line of every movement file.
+inline constexpr QStringView kXmlDeclaration = u"<?xml version=\"1.0\" encoding=\"UTF-8\"?>";
+
+// Writes a movement file line by line: the indent in spaces, the text, CR LF, all in UTF-8
+// as the files' declaration says.
+class LineWriter
+{
+public:
+    explicit LineWriter(QIODevice &device) : m_device(device) {}
+
+    void line(int indent, QStringView text);
+    // "<tag>value</tag>" on one line, the value XML-escaped.
+    void element(int indent, QStringView tag, QStringView value);
+
+private:
+    QIODevice &m_device;
+};
+
+// A value made safe to stand between tags or inside a double- or single-quoted attribute.
+QString xmlEscaped(QStringView value);
+
+} // namespace movement

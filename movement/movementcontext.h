@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QDate>
+#include <QDir>
+#include <QString>
+
+#include <array>
+
+namespace movement {
+
+constexpr int kMaxStructures = 10;
+
+// Everything the generators and counts read besides the four field texts, gathered by the
+// main window when a file is created. The generators never look at a widget.
+struct MovementContext
+{
+    QDir folder;                 // working folder: databases, override files, relative output paths
+    QString PercorsoFile;        // output path setting, ending in a four-character extension
+    QString CodiceStruttura;     // structure code from the settings
+    QString selector;            // the structure selector's text: "-" or a structure number
+    std::array<QString, kMaxStructures> CodiciStrutture; // codes of the listed structures
+    std::array<QString, kMaxStructures> CamereStrutture; // their room lists ",101,102,"
+    QString roomFrom;            // the "Dalla cam." field, read by the counts
+    QString roomTo;              // the "Alla cam." field
+    QDate today;
+};
+
+// Copies of the four entry fields, handed to a generator as they stand.
+struct GeneratorArgs
+{
+    QString DallaData;
+    QString AllaData;
+    QString DallaCamera;
+    QString AllaCamera;
+};
+
+} // namespace movement

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDate>
+#include <QDir>
+#include <QIODevice>
+#include <QString>
+
+#include <functional>
+
+namespace movement {
+
+// The movement file for a day: PercorsoFile less its last four characters, the dashed day
+// and ".xml", resolved against the working folder. Throws MovementError, naming the path,
+// when PercorsoFile is shorter than four characters or its folder does not exist.
+QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day);
+
+// Writes a file whole or not at all: write() fills a temporary file beside the target, which
+// replaces the target only once write() has returned and every byte reached the disk. When
+// write() throws or the file cannot be written, nothing is left behind and an earlier file of
+// that name stays as it was; the error goes on as MovementError naming the file.
+void saveAtomically(const QString &path, const std::function<void(QIODevice &)> &write);
+
+} // namespace movement

@@ -1,0 +1,41 @@
+#include "structureselection.h"
+
+#include "movementerror.h"
+#include "numericvalue.h"
+#include "trimspaces.h"
+
+namespace movement {
+
+std::optional<int> selectedStructure(const QString &selector)
+{
+    if (selector == u"-")
+        return std::nullopt;
+    if (trimSpaces(selector).isEmpty())
+        throw MovementError(QStringLiteral(
+            "Nessuna struttura selezionata nella casella «Hotel»: controllare il file «VeluSetup.txt»."));
+    const qint64 n = wholeNumber(selector);
+    if (n < 1 || n > kMaxStructures)
+        throw MovementError(QStringLiteral(
+            "La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.")
+                                .arg(selector).arg(kMaxStructures));
+    return int(n);
+}
+
+QString selectedStructureCode(const MovementContext &context)
+{
+    const std::optional<int> n = selectedStructure(context.selector);
+    return n ? context.CodiciStrutture[*n - 1] : context.CodiceStruttura;
+}
+
+bool roomInList(const QString &roomList, const QString &room)
+{
+    return roomList.contains(QLatin1Char(',') + trimSpaces(room) + QLatin1Char(','), Qt::CaseSensitive);
+}
+
+bool roomSelected(const MovementContext &context, const QString &room)
+{
+    const std::optional<int> n = selectedStructure(context.selector);
+    return !n || roomInList(context.CamereStrutture[*n - 1], room);
+}
+
+} // namespace movement

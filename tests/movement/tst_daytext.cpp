@@ -1,0 +1,72 @@
+#include "daytext.h"
+#include "movementerror.h"
+
+#include <QTest>
+
+using namespace movement;
+
+class TestDayText : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void acceptsCalendarDays_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("day");
+        QTest::newRow("slashes") << "07/12/2026" << QDate(2026, 12, 7);
+        QTest::newRow("dashes") << "01-02-2024" << QDate(2024, 2, 1);
+        QTest::newRow("dots") << "01.02.2024" << QDate(2024, 2, 1);
+        QTest::newRow("mixed separators") << "01/02.2024" << QDate(2024, 2, 1);
+        QTest::newRow("leap day 2000") << "29/02/2000" << QDate(2000, 2, 29);
+        QTest::newRow("leap day 2024") << "29/02/2024" << QDate(2024, 2, 29);
+    }
+    void acceptsCalendarDays()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDate, day);
+        QCOMPARE(checkedDay(text, kDallaData), day);
+    }
+
+    void refusesAnythingElse_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("blank") << " ";
+        QTest::newRow("short form left without Enter") << "7/12/2026";
+        QTest::newRow("six digits") << "071226";
+        QTest::newRow("padded") << " 07/12/2026";
+        QTest::newRow("other separator") << "07 12 2026";
+        QTest::newRow("letter in year") << "07/12/2O26";
+        QTest::newRow("sign in day") << "+7/12/2026";
+        QTest::newRow("no 31 April") << "31/04/2024";
+        QTest::newRow("1900 not leap") << "29/02/1900";
+        QTest::newRow("2100 not leap") << "29/02/2100";
+        QTest::newRow("2023 not leap") << "29/02/2023";
+        QTest::newRow("day zero") << "00/01/2024";
+        QTest::newRow("month 13") << "01/13/2024";
+        QTest::newRow("year zero") << "01/01/0000";
+    }
+    void refusesAnythingElse()
+    {
+        QFETCH(QString, text);
+        try {
+            checkedDay(text, kAllaData);
+            QFAIL("the date was accepted");
+        } catch (const MovementError &e) {
+            QVERIFY2(e.message().contains(u"«Alla data»"), qPrintable(e.message()));
+            QVERIFY2(e.message().contains(QStringLiteral("«%1»").arg(text)), qPrintable(e.message()));
+        }
+    }
+
+    void forms()
+    {
+        const QDate day(2027, 1, 2);
+        QCOMPARE(dayKey(day), u"20270102"_qs);
+        QCOMPARE(dashedDay(day), u"2027-01-02"_qs);
+        QCOMPARE(dayText(day), u"02/01/2027"_qs);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDayText)
+#include "tst_daytext.moc"
