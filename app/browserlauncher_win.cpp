@@ -1,0 +1,50 @@
+#include "browserlauncher.h"
+
+#include "settingserror.h"
+
+#include <QFileInfo>
+#include <QProcess>
+
+namespace app {
+
+namespace {
+
+// Like the system's own start of a command line, an unquoted program path may hold spaces
+// ("C:\Programmi\Internet Explorer\iexplore.exe address"): the shortest prefix ending before
+// a space that names an existing program is the program. nullopt when there is none.
+std::optional<qsizetype> programEnd(const QString &command)
+{
+    for (qsizetype end = command.indexOf(u' '); end != -1; end = command.indexOf(u' ', end + 1)) {
+        const QString candidate = command.left(end);
+        if (QFileInfo(candidate).isFile() || QFileInfo(candidate + QStringLiteral(".exe")).isFile())
+            return end;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void startBrowser(const QString &commandLine, const QDir &folder)
+{
+    const QString command = commandLine.trimmed();
+    const QString setting = QStringLiteral("dal menu «Impostazioni», voce «Indirizzo web per invio file»");
+    if (command.isEmpty())
+        throw SettingsError(QStringLiteral("Il comando per aprire la pagina web è vuoto: impostarlo %1.").arg(setting));
+
+    QProcess process;
+    process.setWorkingDirectory(folder.path());
+    const std::optional<qsizetype> end = command.startsWith(u'"') ? std::nullopt : programEnd(command);
+    if (end) {
+        process.setProgram(command.left(*end));
+        process.setNativeArguments(command.mid(*end + 1));
+    } else {
+        const QStringList parts = QProcess::splitCommand(command);
+        process.setProgram(parts.first());
+        process.setArguments(parts.mid(1));
+    }
+    if (!process.startDetached())
+        throw SettingsError(QStringLiteral("Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.")
+                                .arg(commandLine, setting));
+}
+
+} // namespace app

@@ -1,0 +1,369 @@
+#include "naxdesktop.h"
+
+#include "browserlauncher.h"
+#include "daytext.h"
+#include "fieldentry.h"
+#include "fonts.h"
+#include "inputboxroutine.h"
+#include "movementfile.h"
+#include "msgboxroutine.h"
+#include "settingserror.h"
+#include "twips.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+// The resources live in this static library, so they are registered explicitly.
+static void initResources()
+{
+    Q_INIT_RESOURCE(app);
+}
+
+namespace app {
+
+namespace {
+
+// The window as designed, in twips (left, top, width, height within the client area).
+constexpr QSize kClientTwips(4185, 3525);
+constexpr QRect kLabelTwips[] = {
+    {120, 240, 900, 255},   // Label1(0) "Dalla data"
+    {120, 600, 900, 255},   // Label1(1) "Alla data"
+    {120, 1620, 900, 255},  // Label1(2) "Alla cam."
+    {120, 1200, 900, 255},  // Label1(3) "Dalla cam."
+    {120, 2760, 3915, 255}, // Label1(4) the yellow strip
+    {120, 3120, 780, 255},  // Label1(5) "Hotel "
+};
+const char *const kLabelCaptions[] = {"Dalla data", "Alla data", "Alla cam.", "Dalla cam.", "", "Hotel "};
+constexpr QRect kText1Twips[] = {
+    {960, 240, 1215, 285},
+    {960, 600, 1215, 285},
+    {1020, 1200, 636, 288},
+    {1020, 1620, 624, 288},
+};
+constexpr QRect kCreaTwips(2400, 240, 1590, 1050);
+constexpr QRect kEsciTwips(2400, 1440, 1590, 1170);
+constexpr QRect kChkTwips(120, 2040, 2055, 255);
+constexpr QRect kChk2Twips(120, 2400, 2055, 255);
+constexpr QRect kCombo1Twips(1080, 3120, 855, 330);
+
+const QColor kBackground(192, 192, 255);
+const QColor kStrip(255, 255, 192);
+constexpr int kMaxFieldLength = 10;
+constexpr int kEsciPicturePixels = 48;
+
+const QString kErrorTitle = QStringLiteral("Errore");
+constexpr int kStyleOk = 0;
+constexpr int kStyleYesNoDefaultNo = 292;
+constexpr int kAnswerYes = 6;
+
+bool isEnter(const QKeyEvent *key)
+{
+    return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+}
+
+QString messageOf(const std::exception &e)
+{
+    return QString::fromUtf8(e.what());
+}
+
+} // namespace
+
+NaxDesktop::NaxDesktop(const QDir &folder, std::function<QDate()> today, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                              | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      m_folder(folder), m_today(std::move(today))
+{
+    initResources();
+    setWindowTitle(QStringLiteral("Preparazione file per Istat (Velunor)"));
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kBackground);
+    setPalette(p);
+    buildControls();
+    buildMenu();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    loadSettings();
+
+    const QRect screenArea = screen()->geometry();
+    adjustSize();
+    move(screenArea.center() - rect().center());
+}
+
+void NaxDesktop::buildControls()
+{
+    const qreal dpi = screen()->logicalDotsPerInch();
+    auto *client = new QWidget(this);
+    client->setFixedSize(dialogs::twipsToPixels(kClientTwips, dpi));
+    client->setAutoFillBackground(true);
+    setCentralWidget(client);
+
+    for (int i = 0; i < int(std::size(kLabelTwips)); ++i) {
+        auto *label = new QLabel(QString::fromUtf8(kLabelCaptions[i]), client);
+        label->setObjectName(QStringLiteral("Label1_%1").arg(i));
+        label->setGeometry(dialogs::twipsToPixels(kLabelTwips[i], dpi));
+        label->setFont(dialogs::fontCorbel(9.75));
+        if (i == 4) {
+            QPalette strip = label->palette();
+            strip.setColor(QPalette::Window, kStrip);
+            label->setPalette(strip);
+            label->setAutoFillBackground(true);
+            label->setFont(dialogs::fontArial(8.25));
+        }
+    }
+
+    for (int i = 0; i < 4; ++i) {
+        auto *edit = new QLineEdit(client);
+        edit->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        edit->setGeometry(dialogs::twipsToPixels(kText1Twips[i], dpi));
+        edit->setMaxLength(kMaxFieldLength);
+        edit->setFont(dialogs::fontArial(i < 2 ? 7.5 : 8.25, true));
+        QPalette white = edit->palette();
+        white.setColor(QPalette::Base, Qt::white);
+        edit->setPalette(white);
+        edit->installEventFilter(this);
+        m_text1[i] = edit;
+    }
+    m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
+
+    m_crea = new QPushButton(QStringLiteral("&Crea File"), client);
+    m_crea->setObjectName(QStringLiteral("T0"));
+    m_crea->setGeometry(dialogs::twipsToPixels(kCreaTwips, dpi));
+    m_crea->setFont(dialogs::fontCorbel(12));
+    m_crea->installEventFilter(this);
+    connect(m_crea, &QPushButton::clicked, this, &NaxDesktop::createFile);
+
+    m_esci = new QToolButton(client);
+    m_esci->setObjectName(QStringLiteral("T1"));
+    m_esci->setText(QStringLiteral("&Esci"));
+    m_esci->setGeometry(dialogs::twipsToPixels(kEsciTwips, dpi));
+    m_esci->setFont(dialogs::fontCorbel(12, true));
+    m_esci->setIcon(QIcon(QStringLiteral(":/exitdoor.png")));
+    m_esci->setIconSize(QSize(kEsciPicturePixels, kEsciPicturePixels));
+    m_esci->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    m_esci->setFocusPolicy(Qt::StrongFocus);
+    QPalette white = m_esci->palette();
+    white.setColor(QPalette::Button, Qt::white);
+    m_esci->setPalette(white);
+    m_esci->setAutoFillBackground(true);
+    m_esci->installEventFilter(this);
+    connect(m_esci, &QToolButton::clicked, this, &NaxDesktop::close);
+
+    m_chk = new QCheckBox(QStringLiteral("Start up"), client);
+    m_chk->setObjectName(QStringLiteral("Chk"));
+    m_chk->setGeometry(dialogs::twipsToPixels(kChkTwips, dpi));
+    m_chk->setFont(dialogs::fontCorbel(9.75));
+    m_chk2 = new QCheckBox(QStringLiteral("Struttura chiusa"), client);
+    m_chk2->setObjectName(QStringLiteral("Chk2"));
+    m_chk2->setGeometry(dialogs::twipsToPixels(kChk2Twips, dpi));
+    m_chk2->setFont(dialogs::fontCorbel(9.75));
+
+    m_combo1 = new QComboBox(client);
+    m_combo1->setObjectName(QStringLiteral("Combo1"));
+    m_combo1->setGeometry(dialogs::twipsToPixels(kCombo1Twips, dpi));
+    m_combo1->setFont(dialogs::fontArial(8.25));
+
+    QWidget *order[] = {m_text1[0], m_text1[1], m_text1[2], m_text1[3], m_crea, m_esci, m_chk, m_chk2, m_combo1};
+    for (int i = 1; i < int(std::size(order)); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void NaxDesktop::buildMenu()
+{
+    QMenu *menu = menuBar()->addMenu(QStringLiteral("Impostazioni"));
+    menu->setObjectName(QStringLiteral("menu1"));
+    for (SettingItem item : {SettingItem::PercorsoFile, SettingItem::ComandoWeb, SettingItem::CodiceStruttura}) {
+        QAction *action = menu->addAction(settingPrompt(item).menuText);
+        action->setObjectName(QStringLiteral("menu2_%1").arg(int(item)));
+        connect(action, &QAction::triggered, this, [this, item] { editSetting(item); });
+    }
+}
+
+void NaxDesktop::loadSettings()
+{
+    try {
+        m_settings = readSettingsFile(m_folder).value_or(defaultSettings());
+    } catch (const std::exception &e) {
+        // Until the file is fixed, nothing is written with settings that were not the operator's.
+        m_settings = defaultSettings();
+        m_settingsError = messageOf(e);
+    }
+}
+
+void NaxDesktop::start()
+{
+    show();
+    if (m_settingsError)
+        showError(*m_settingsError);
+    else
+        activate();
+}
+
+void NaxDesktop::activate(bool reportStructureError)
+{
+    const QString yesterday = movement::dayText(m_today().addDays(-1));
+    m_text1[0]->setText(yesterday);
+    m_text1[1]->setText(yesterday);
+
+    m_structureError.reset();
+    try {
+        loadStructures();
+    } catch (const std::exception &e) {
+        m_combo1->clear();
+        m_structureError = messageOf(e);
+    }
+
+    const bool startupDone = startupMarkExists(m_folder);
+    m_chk->setChecked(!startupDone);
+    m_chk->setEnabled(!startupDone);
+
+    // Shown without a new activation afterwards, which would report it again and again.
+    if (m_structureError && reportStructureError)
+        dialogs::MsgBox_Routine::MostraMessaggio(*m_structureError, kStyleOk, kErrorTitle);
+}
+
+void NaxDesktop::loadStructures()
+{
+    m_combo1->clear();
+    const std::optional<StructureList> list = readStructureFile(m_folder);
+    if (!list) {
+        m_combo1->addItem(QStringLiteral("-"));
+        return;
+    }
+    for (int n = 1; n <= list->NumeroStrutture; ++n) {
+        m_combo1->addItem(QString::number(n));
+        m_codiciStrutture[n - 1] = list->CodiciStrutture[n - 1];
+        m_camereStrutture[n - 1] = list->CamereStrutture[n - 1];
+    }
+}
+
+int NaxDesktop::ask(const QString &message, int style, const QString &title)
+{
+    const int answer = dialogs::MsgBox_Routine::MostraMessaggio(message, style, title);
+    // When the box itself was about the structure list, the operator has just read it.
+    activate(message != m_structureError);
+    return answer;
+}
+
+void NaxDesktop::showError(const QString &message)
+{
+    ask(message, kStyleOk, kErrorTitle);
+}
+
+bool NaxDesktop::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto field = std::find(m_text1.begin(), m_text1.end(), watched);
+    if (field != m_text1.end()) {
+        if (event->type() == QEvent::FocusIn)
+            (*field)->selectAll();
+        if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
+            enterPressed(int(field - m_text1.begin()));
+            return true;
+        }
+    } else if ((watched == m_crea || watched == m_esci) && event->type() == QEvent::KeyPress
+               && isEnter(static_cast<QKeyEvent *>(event))) {
+        static_cast<QAbstractButton *>(watched)->click();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void NaxDesktop::enterPressed(int field)
+{
+    QLineEdit *edit = m_text1[field];
+    switch (field) {
+    case 0:
+    case 1:
+        edit->setText(CompletaData(PulisciTesto(edit->text())));
+        if (!ControllaData(edit->text()))
+            edit->clear();
+        else if (field == 0)
+            m_text1[1]->setFocus();
+        else if (ConfrontaDate(m_text1[0]->text(), m_text1[1]->text()))
+            m_text1[2]->setFocus();
+        else
+            edit->setText(m_text1[0]->text());
+        break;
+    case 2:
+        edit->setText(PulisciTesto(edit->text()));
+        m_text1[3]->setFocus();
+        break;
+    case 3:
+        edit->setText(PulisciTesto(edit->text()));
+        m_crea->setFocus();
+        break;
+    }
+}
+
+void NaxDesktop::createFile()
+{
+    const bool startUp = m_chk->isChecked();
+    try {
+        if (m_settingsError)
+            throw SettingsError(*m_settingsError);
+        if (m_structureError)
+            throw SettingsError(*m_structureError);
+        const movement::FileKind kind = startUp          ? movement::FileKind::Schema
+                                        : m_chk2->isChecked() ? movement::FileKind::Closed
+                                                              : movement::FileKind::Classic;
+        movement::MovementContext context;
+        context.folder = m_folder;
+        context.PercorsoFile = m_settings.PercorsoFile;
+        context.CodiceStruttura = m_settings.CodiceStruttura;
+        context.selector = m_combo1->currentText();
+        context.CodiciStrutture = m_codiciStrutture;
+        context.CamereStrutture = m_camereStrutture;
+        context.roomFrom = m_text1[2]->text();
+        context.roomTo = m_text1[3]->text();
+        context.today = m_today();
+        const movement::GeneratorArgs args{m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(),
+                                           m_text1[3]->text()};
+
+        movement::createMovementFile(kind, context, args);
+        startBrowser(m_settings.ComandoWeb, m_folder);
+        if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
+                           QStringLiteral("Invio dati")) == kAnswerYes)
+            writeStartupMark(m_folder);
+        close();
+    } catch (const std::exception &e) {
+        showError(messageOf(e));
+    }
+}
+
+void NaxDesktop::editSetting(SettingItem item)
+{
+    try {
+        if (std::optional<Settings> saved = readSettingsFile(m_folder)) {
+            m_settings = *saved;
+            m_settingsError.reset();
+        }
+    } catch (const std::exception &e) {
+        m_settingsError = messageOf(e);
+        showError(*m_settingsError);
+        return;
+    }
+
+    const SettingPrompt prompt = settingPrompt(item);
+    const std::optional<QString> answer =
+        dialogs::InputBox_Routine::RichiediTesto(prompt.prompt, prompt.title, settingOf(m_settings, item));
+    activate();
+
+    // "Annulla" keeps the setting as it was; the file is rewritten either way.
+    Settings updated = m_settings;
+    if (answer)
+        settingOf(updated, item) = *answer;
+    try {
+        writeSettingsFile(m_folder, updated);
+        m_settings = updated;
+    } catch (const std::exception &e) {
+        showError(messageOf(e));
+    }
+}
+
+} // namespace app

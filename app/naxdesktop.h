@@ -1,0 +1,71 @@
+#pragma once
+
+#include "settings.h"
+#include "settingsmenu.h"
+
+#include <QDate>
+#include <QDir>
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace app {
+
+// The main window: the range of days and rooms, the structure, the kind of file, and the
+// command that writes the file, opens the portal's page and closes the program.
+// Files are resolved against `folder`; `today` gives the calendar day (the system clock in the program).
+class NaxDesktop : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit NaxDesktop(const QDir &folder, std::function<QDate()> today = &QDate::currentDate,
+                        QWidget *parent = nullptr);
+
+    // Shows the window, reports a broken settings file and runs the first activation.
+    void start();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void loadSettings();
+
+    // Runs after loading and whenever one of the tool's boxes closes: yesterday in both date
+    // fields, the structure list, the start-up phase.
+    void activate(bool reportStructureError = true);
+    void loadStructures();
+    int ask(const QString &message, int style, const QString &title);
+    void showError(const QString &message);
+
+    void enterPressed(int field);
+    void createFile();
+    void editSetting(SettingItem item);
+
+    QDir m_folder;
+    std::function<QDate()> m_today;
+    Settings m_settings;
+    std::optional<QString> m_settingsError;
+    std::optional<QString> m_structureError;
+    std::array<QString, movement::kMaxStructures> m_codiciStrutture;
+    std::array<QString, movement::kMaxStructures> m_camereStrutture;
+
+    std::array<QLineEdit *, 4> m_text1{};
+    QPushButton *m_crea = nullptr;
+    QToolButton *m_esci = nullptr;
+    QCheckBox *m_chk = nullptr;
+    QCheckBox *m_chk2 = nullptr;
+    QComboBox *m_combo1 = nullptr;
+};
+
+} // namespace app

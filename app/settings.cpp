@@ -1,0 +1,92 @@
+#include "settings.h"
+
+#include "numericvalue.h"
+#include "platformdefaults.h"
+#include "settingserror.h"
+#include "textfile.h"
+
+#include <QFileInfo>
+
+namespace app {
+
+namespace {
+
+const QString kSettingsFile = QStringLiteral("NaxSetup.txt");
+const QString kStructureFile = QStringLiteral("VeluSetup.txt");
+const QString kStartupMark = QStringLiteral("IPUSU.txt");
+
+QString fileIn(const QDir &folder, const QString &name)
+{
+    return folder.absoluteFilePath(name);
+}
+
+} // namespace
+
+Settings defaultSettings()
+{
+    return {defaultPercorsoFile(), defaultComandoWeb(), QStringLiteral("ABC123")};
+}
+
+std::optional<Settings> readSettingsFile(const QDir &folder)
+{
+    const QString path = fileIn(folder, kSettingsFile);
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const QStringList lines = readTextLines(path);
+    if (lines.size() < 3)
+        throw SettingsError(QStringLiteral(
+            "Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
+            "struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.")
+                                .arg(QDir::toNativeSeparators(path)).arg(lines.size()));
+    return Settings{lines[0], lines[1], lines[2]};
+}
+
+void writeSettingsFile(const QDir &folder, const Settings &settings)
+{
+    writeTextLines(fileIn(folder, kSettingsFile),
+                   {settings.PercorsoFile, settings.ComandoWeb, settings.CodiceStruttura});
+}
+
+std::optional<StructureList> readStructureFile(const QDir &folder)
+{
+    const QString path = fileIn(folder, kStructureFile);
+    if (!QFileInfo::exists(path))
+        return std::nullopt;
+    const QStringList lines = readTextLines(path);
+    const QString name = QDir::toNativeSeparators(path);
+    if (lines.isEmpty())
+        throw SettingsError(QStringLiteral(
+            "Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.").arg(name));
+
+    const qint64 count = movement::wholeNumber(lines[0]);
+    if (count > movement::kMaxStructures)
+        throw SettingsError(QStringLiteral(
+            "Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.")
+                                .arg(name).arg(count).arg(movement::kMaxStructures));
+    StructureList list;
+    if (count <= 0)
+        return list;
+    if (lines.size() < 1 + 2 * count)
+        throw SettingsError(QStringLiteral(
+            "Il file «%1» indica %2 strutture e deve avere %3 righe (il numero, poi per ogni "
+            "struttura il codice e l'elenco delle camere), ma ne ha %4.")
+                                .arg(name).arg(count).arg(1 + 2 * count).arg(lines.size()));
+    list.NumeroStrutture = int(count);
+    for (int n = 1; n <= count; ++n) {
+        list.CodiciStrutture << lines[2 * n - 1];
+        list.CamereStrutture << lines[2 * n];
+    }
+    return list;
+}
+
+bool startupMarkExists(const QDir &folder)
+{
+    return QFileInfo::exists(fileIn(folder, kStartupMark));
+}
+
+void writeStartupMark(const QDir &folder)
+{
+    writeTextLines(fileIn(folder, kStartupMark), {QStringLiteral("Ok")});
+}
+
+} // namespace app

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace app {
+
+// A settings or state file that cannot be read or written, or a browser command that cannot
+// be started, with a plain Italian message that names the file or the command.
+class SettingsError : public std::runtime_error
+{
+public:
+    explicit SettingsError(const QString &message)
+        : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+} // namespace app
