@@ -43,6 +43,7 @@ QLabel *BoxForm::creaTitolo(const QString &titolo)
     label->setObjectName(QStringLiteral("Label1"));
     label->setTextFormat(Qt::PlainText);
     label->setText(titolo);
+    setWindowTitle(titolo);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(fontCorbel(12, true));
     QPalette p = label->palette();
@@ -60,6 +61,7 @@ QTextEdit *BoxForm::creaTesto(const QString &testo)
     text->setAcceptRichText(false);
     text->setFrameShape(QFrame::NoFrame);
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     text->document()->setDocumentMargin(0);
     text->setFont(fontCorbel(9.75));
     QPalette p = text->palette();

@@ -16,7 +16,7 @@ class BoxForm : public QDialog
     Q_OBJECT
 
 public:
-    explicit BoxForm();
+    BoxForm();
 
     // The primary screen's available area in twips.
     static QRect schermoTwips();

@@ -6,6 +6,7 @@
 
 namespace dialogs {
 
+// Both counts saturate instead of wrapping on texts of billions of characters.
 int contaRighe(QStringView testo)
 {
     return 1 + int(std::min<qsizetype>(testo.count(u'\r'), std::numeric_limits<int>::max() - 2));
