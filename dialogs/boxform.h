@@ -18,10 +18,9 @@ class BoxForm : public QDialog
 public:
     BoxForm();
 
+protected:
     // The primary screen's available area in twips.
     static QRect schermoTwips();
-
-protected:
     QLabel *creaTitolo(const QString &titolo);
     QTextEdit *creaTesto(const QString &testo);
     QPushButton *creaPulsante(const QString &didascalia, int indice);
