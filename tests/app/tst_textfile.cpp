@@ -1,0 +1,98 @@
+#include "settingserror.h"
+#include "textfile.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace app;
+
+namespace {
+
+QString fileWith(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(u"f.txt"_qs);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestTextFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsLines_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("crlf") << QByteArray("a\r\n b \r\n") << QStringList{u"a"_qs, u" b "_qs};
+        QTest::newRow("last line unended") << QByteArray("a\r\nb") << QStringList{u"a"_qs, u"b"_qs};
+        QTest::newRow("lf and cr") << QByteArray("a\nb\rc") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs};
+        QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{u""_qs, u""_qs, u"x"_qs};
+        QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("windows-1252") << QByteArray("Caff\xE8 \x80 \xB4\r\n") << QStringList{u"Caffè € ´"_qs};
+        QTest::newRow("utf-8") << QByteArray("Caff\xC3\xA8 \xE2\x82\xAC\r\n") << QStringList{u"Caffè €"_qs};
+        QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBFok\r\n") << QStringList{u"ok"_qs};
+    }
+    void readsLines()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        QCOMPARE(readTextLines(fileWith(dir, bytes)), lines);
+    }
+
+    void unreadableFileIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"missing.txt"_qs);
+        try {
+            readTextLines(path);
+            QFAIL("a missing file was read");
+        } catch (const SettingsError &e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
+        }
+    }
+
+    void writesWindows1252WithCrLf()
+    {
+        QTemporaryDir dir;
+        const QString path = fileWith(dir, "old content that is longer");
+        writeTextLines(path, {u"Caffè €"_qs, u""_qs, u"L´A12"_qs});
+        QCOMPARE(bytesOf(path), QByteArray("Caff\xE8 \x80\r\n\r\nL\xB4" "A12\r\n"));
+        QCOMPARE(readTextLines(path), (QStringList{u"Caffè €"_qs, u""_qs, u"L´A12"_qs}));
+    }
+
+    void refusesWhatTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("outside windows-1252") << u"東京"_qs;
+        QTest::newRow("line break") << u"a\nb"_qs;
+        QTest::newRow("carriage return") << u"a\rb"_qs;
+    }
+    void refusesWhatTheFileCannotHold()
+    {
+        QFETCH(QString, line);
+        QTemporaryDir dir;
+        const QString path = fileWith(dir, "earlier\r\n");
+        try {
+            writeTextLines(path, {u"ok"_qs, line});
+            QFAIL("the line was written");
+        } catch (const SettingsError &e) {
+            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
+        }
+        QCOMPARE(bytesOf(path), QByteArray("earlier\r\n"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"
