@@ -1,0 +1,499 @@
+#include "naxdesktop.h"
+#include "settings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace app;
+
+namespace {
+
+const QDate kToday(2024, 3, 1);
+const QString kYesterday = u"29/02/2024"_qs;
+
+// What one of the tool's boxes showed before it was answered.
+struct Box
+{
+    bool shown = false;
+    QString title;
+    QString text;
+    QString input;
+    QString selected;
+};
+
+// Answers the next modal box once it is shown and active, through its own buttons and keys.
+// A box the answer leaves open is rejected so that a failing test cannot hang.
+void answerNextBox(Box &seen, std::function<void(QDialog *)> answer)
+{
+    QTimer::singleShot(0, [&seen, answer] {
+        QPointer<QDialog> box;
+        if (!QTest::qWaitFor([&] {
+                box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                return box && box->isVisible();
+            }))
+            return;
+        box->activateWindow();
+        if (!QTest::qWaitForWindowActive(box))
+            return box->reject();
+        seen.shown = true;
+        seen.title = box->findChild<QLabel *>(u"Label1"_qs)->text();
+        seen.text = box->findChild<QTextEdit *>(u"Text1"_qs)->toPlainText();
+        if (auto *input = box->findChild<QLineEdit *>(u"Text2"_qs)) {
+            seen.input = input->text();
+            seen.selected = input->selectedText();
+        }
+        answer(box);
+        if (box && box->isVisible())
+            box->reject();
+    });
+}
+
+void pressButton(QDialog *box, int index)
+{
+    QTest::mouseClick(box->findChild<QPushButton *>(u"T%1"_qs.arg(index)), Qt::LeftButton);
+}
+
+void pressOk(QDialog *box) { pressButton(box, 0); }
+
+void pressKey(QDialog *, Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+// A folder that stands in for the hotel's: the settings files, and a browser that records
+// how it was started.
+struct Hotel
+{
+    QTemporaryDir dir;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList xmlFiles() const { return QDir(dir.path()).entryList({u"*.xml"_qs}, QDir::Files); }
+
+    QString browserCommand() const
+    {
+        const QString script = path(u"browser.sh"_qs);
+        QFile f(script);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > browser.tmp\nmv browser.tmp browser.txt\n");
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        return script + u" https://velunor.regione.example/Velunor/app/"_qs;
+    }
+
+    // The settings with the recording browser, the output in this folder and the given code.
+    void settings(const QByteArray &percorso = "DuzizUzazi.xml", const QByteArray &code = "ABC123") const
+    {
+        write(u"NaxSetup.txt"_qs, percorso + "\r\n" + browserCommand().toUtf8() + "\r\n" + code + "\r\n");
+    }
+};
+
+std::unique_ptr<NaxDesktop> openWindow(const Hotel &hotel, QDate today = kToday)
+{
+    auto window = std::make_unique<NaxDesktop>(QDir(hotel.dir.path()), [today] { return today; });
+    window->start();
+    return window;
+}
+
+bool makeActive(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+template<typename T>
+T *control(const QWidget *window, const QString &name)
+{
+    return window->findChild<T *>(name);
+}
+
+QLineEdit *field(const QWidget *window, int index)
+{
+    return control<QLineEdit>(window, u"Text1_%1"_qs.arg(index));
+}
+
+QString focused()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+void typeAndEnter(const QWidget *window, int index, const QString &text)
+{
+    QLineEdit *edit = field(window, index);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+QStringList comboItems(const QWidget *window)
+{
+    auto *combo = control<QComboBox>(window, u"Combo1"_qs);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+QByteArray closedDay(const char *key)
+{
+    return QByteArray("   <movimento>\r\n"
+                      "      <data>") + key + "</data>\r\n"
+           "      <struttura>\r\n"
+           "         <apertura>NO</apertura>\r\n"
+           "         <camereoccupate>0</camereoccupate>\r\n"
+           "         <cameredisponibili>0</cameredisponibili>\r\n"
+           "         <lettidisponibili>0</lettidisponibili>\r\n"
+           "      </struttura>\r\n"
+           "      <arrivi></arrivi>\r\n"
+           "      <partenze></partenze>\r\n"
+           "      <prenotazioni></prenotazioni>\r\n"
+           "      <rettifiche></rettifiche>\r\n"
+           "   </movimento>\r\n";
+}
+
+} // namespace
+
+class TestNaxDesktop : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void activationFillsTheWindow()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        QCOMPARE(window->windowTitle(), u"Preparazione file per Istat (Velunor)"_qs);
+        QCOMPARE(field(window.get(), 0)->text(), kYesterday);
+        QCOMPARE(field(window.get(), 1)->text(), kYesterday);
+        QCOMPARE(field(window.get(), 2)->text(), QString());
+        QCOMPARE(field(window.get(), 3)->text(), u"ZZZZZZ"_qs);
+        QCOMPARE(comboItems(window.get()), QStringList{u"-"_qs});
+        QCOMPARE(control<QComboBox>(window.get(), u"Combo1"_qs)->currentText(), u"-"_qs);
+        QVERIFY(control<QCheckBox>(window.get(), u"Chk"_qs)->isChecked());
+        QVERIFY(control<QCheckBox>(window.get(), u"Chk"_qs)->isEnabled());
+        QVERIFY(!control<QCheckBox>(window.get(), u"Chk2"_qs)->isChecked());
+
+        QMenu *menu = window->menuBar()->findChild<QMenu *>(u"menu1"_qs);
+        QCOMPARE(menu->title(), u"Impostazioni"_qs);
+        QStringList items;
+        for (const QAction *action : menu->actions())
+            items << action->text();
+        QCOMPARE(items, (QStringList{u"Percorso creazione file"_qs, u"Indirizzo web per invio file"_qs,
+                                     u"Codice struttura"_qs}));
+
+        // The year's end is crossed backwards.
+        auto newYear = openWindow(hotel, QDate(2027, 1, 1));
+        QCOMPARE(field(newYear.get(), 0)->text(), u"31/12/2026"_qs);
+    }
+
+    void startUpMarkClearsAndDisablesTheBox()
+    {
+        Hotel hotel;
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        auto window = openWindow(hotel);
+        QVERIFY(!control<QCheckBox>(window.get(), u"Chk"_qs)->isChecked());
+        QVERIFY(!control<QCheckBox>(window.get(), u"Chk"_qs)->isEnabled());
+    }
+
+    void tabOrder()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        field(window.get(), 0)->setFocus();
+        QStringList order{focused()};
+        for (int i = 0; i < 8; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << focused();
+        }
+        QCOMPARE(order, (QStringList{u"Text1_0"_qs, u"Text1_1"_qs, u"Text1_2"_qs, u"Text1_3"_qs, u"T0"_qs,
+                                     u"T1"_qs, u"Chk"_qs, u"Chk2"_qs, u"Combo1"_qs}));
+    }
+
+    void enterThroughTheFields()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        QLineEdit *from = field(window.get(), 0);
+        QLineEdit *to = field(window.get(), 1);
+        from->setFocus();
+
+        typeAndEnter(window.get(), 0, u"0101202"_qs);
+        QCOMPARE(from->text(), QString());
+        QCOMPARE(focused(), u"Text1_0"_qs);
+        typeAndEnter(window.get(), 0, QString());
+        QCOMPARE(from->text(), QString());
+        typeAndEnter(window.get(), 0, u"29/02/2023"_qs);
+        QCOMPARE(from->text(), QString());
+
+        typeAndEnter(window.get(), 0, u"100524"_qs);
+        QCOMPARE(from->text(), u"10/05/2024"_qs);
+        QCOMPARE(focused(), u"Text1_1"_qs);
+        QCOMPARE(to->selectedText(), kYesterday);
+
+        // A last day before the first becomes the first, and the focus stays.
+        typeAndEnter(window.get(), 1, u"09052024"_qs);
+        QCOMPARE(to->text(), u"10/05/2024"_qs);
+        QCOMPARE(focused(), u"Text1_1"_qs);
+        QTest::keyClick(to, Qt::Key_Enter);
+        QCOMPARE(focused(), u"Text1_2"_qs);
+
+        typeAndEnter(window.get(), 2, u"  l'a12 "_qs);
+        QCOMPARE(field(window.get(), 2)->text(), u"L´A12"_qs);
+        QCOMPARE(focused(), u"Text1_3"_qs);
+        QCOMPARE(field(window.get(), 3)->selectedText(), u"ZZZZZZ"_qs);
+
+        // Enter in the last field reaches "Crea File" without pressing it.
+        typeAndEnter(window.get(), 3, QString());
+        QCOMPARE(field(window.get(), 3)->text(), u" "_qs);
+        QCOMPARE(focused(), u"T0"_qs);
+        QTest::qWait(200);
+        QVERIFY(window->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+
+        typeAndEnter(window.get(), 0, u"01-02-2024"_qs);
+        QCOMPARE(from->text(), u"01-02-2024"_qs);
+        QCOMPARE(focused(), u"Text1_1"_qs);
+    }
+
+    void settingsMenuRewritesTheSettingsFile()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        const Settings defaults = defaultSettings();
+        const QByteArray defaultLines = defaults.PercorsoFile.toUtf8() + "\r\n" + defaults.ComandoWeb.toUtf8() + "\r\n";
+        field(window.get(), 0)->setText(u"01/01/2020"_qs);
+
+        // Typed through the keyboard: the text replaces the selected default, Enter moves to "Ok"
+        // and Enter there presses it.
+        Box box;
+        answerNextBox(box, [](QDialog *b) {
+            QLineEdit *input = b->findChild<QLineEdit *>(u"Text2"_qs);
+            QTest::keyClicks(input, u"XYZ9"_qs);
+            QTest::keyClick(input, Qt::Key_Return);
+            pressKey(b, Qt::Key_Return);
+        });
+        window->findChild<QAction *>(u"menu2_3"_qs)->trigger();
+        QVERIFY(box.shown);
+        QCOMPARE(box.title, u"Codice Struttura"_qs);
+        QCOMPARE(box.text, u"Inserire il codice della struttura\ncome indicato\n\nes. A123456"_qs);
+        QCOMPARE(box.selected, u"ABC123"_qs);
+        QCOMPARE(hotel.read(u"NaxSetup.txt"_qs), defaultLines + "XYZ9\r\n");
+        QCOMPARE(field(window.get(), 0)->text(), kYesterday);
+
+        // "Annulla" and Escape keep the setting; the file is written all the same.
+        hotel.write(u"NaxSetup.txt"_qs, "a.xml\r\ncmd\r\nCODE\r\n");
+        answerNextBox(box = {}, [](QDialog *b) { pressButton(b, 1); });
+        window->findChild<QAction *>(u"menu2_1"_qs)->trigger();
+        QCOMPARE(box.title, u"Percorso creazione file Istat"_qs);
+        QCOMPARE(box.text, u"Inserire il percorso completo del\nnome del file da generare\n\nes. "_qs
+                               + defaults.PercorsoFile);
+        QCOMPARE(box.input, u"a.xml"_qs);
+        QCOMPARE(hotel.read(u"NaxSetup.txt"_qs), QByteArray("a.xml\r\ncmd\r\nCODE\r\n"));
+
+        answerNextBox(box = {}, [](QDialog *b) { pressKey(b, Qt::Key_Escape); });
+        window->findChild<QAction *>(u"menu2_2"_qs)->trigger();
+        QCOMPARE(box.title, u"Percorso apertura pagina web"_qs);
+        QCOMPARE(box.text, u"Inserire il comando completo per\nl'apertura della pagina web di Velunor\n\nes. "_qs
+                               + defaults.ComandoWeb);
+        QCOMPARE(box.input, u"cmd"_qs);
+        QCOMPARE(hotel.read(u"NaxSetup.txt"_qs), QByteArray("a.xml\r\ncmd\r\nCODE\r\n"));
+
+        // "Ok" on an emptied field stores the empty text.
+        answerNextBox(box = {}, [](QDialog *b) {
+            b->findChild<QLineEdit *>(u"Text2"_qs)->clear();
+            pressOk(b);
+        });
+        window->findChild<QAction *>(u"menu2_2"_qs)->trigger();
+        QCOMPARE(hotel.read(u"NaxSetup.txt"_qs), QByteArray("a.xml\r\n\r\nCODE\r\n"));
+    }
+
+    void closedStructureFile()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        QTest::mouseClick(control<QCheckBox>(window.get(), u"Chk2"_qs), Qt::LeftButton);
+        field(window.get(), 0)->setFocus();
+        typeAndEnter(window.get(), 0, u"301226"_qs);
+        typeAndEnter(window.get(), 1, u"02012027"_qs);
+        QCOMPARE(focused(), u"Text1_2"_qs);
+
+        QTest::keyClick(window.get(), Qt::Key_C, Qt::AltModifier);
+        QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
+
+        QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2026-12-30.xml"_qs});
+        const QByteArray expected = QByteArray("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                                               "<movimenti>\r\n"
+                                               "  <codice>ABC123</codice>\r\n"
+                                               "  <prodotto>QUORVANE</prodotto>\r\n")
+            + closedDay("20261230") + closedDay("20261231") + closedDay("20270101") + closedDay("20270102")
+            + "</movimenti>\r\n";
+        QCOMPARE(hotel.read(u"DuzizUzazi2026-12-30.xml"_qs), expected);
+        QTRY_COMPARE(hotel.read(u"browser.txt"_qs), QByteArray("https://velunor.regione.example/Velunor/app/\n"));
+        QCOMPARE(hotel.read(u"IPUSU.txt"_qs), QByteArray("Ok\r\n"));
+    }
+
+    void selectedStructureAndEncoding()
+    {
+        Hotel hotel;
+        hotel.settings("DuzizUzazi.xml", "Caff\xE8");
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        hotel.write(u"VeluSetup.txt"_qs, "2\r\nCODE1\r\n,1,2,3,\r\nCaff\xE8 & <2>\r\n,4,5,\r\n");
+        auto window = openWindow(hotel);
+        QCOMPARE(comboItems(window.get()), (QStringList{u"1"_qs, u"2"_qs}));
+        QCOMPARE(control<QComboBox>(window.get(), u"Combo1"_qs)->currentText(), u"1"_qs);
+        control<QComboBox>(window.get(), u"Combo1"_qs)->setCurrentIndex(1);
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        QVERIFY(!window->isVisible());
+        const QByteArray file = hotel.read(u"DuzizUzazi2024-02-29.xml"_qs);
+        QVERIFY2(file.contains("\r\n  <codice>Caff\xC3\xA8 &amp; &lt;2&gt;</codice>\r\n"), file.constData());
+        QCOMPARE(file.count("<movimento>"), 1);
+        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
+    }
+
+    void startUpPhaseWritesNothingYet()
+    {
+        Hotel hotel;
+        hotel.settings();
+        auto window = openWindow(hotel);
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        Box box;
+        answerNextBox(box, [](QDialog *b) { pressKey(b, Qt::Key_Escape); });
+        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        QCOMPARE(box.title, u"Errore"_qs);
+        QVERIFY2(box.text.contains(u"non è ancora disponibile"), qPrintable(box.text));
+        QVERIFY(window->isVisible());
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QVERIFY(!QFile::exists(hotel.path(u"IPUSU.txt"_qs)));
+    }
+
+    void failuresAreReportedAndNothingIsWritten_data()
+    {
+        QTest::addColumn<QByteArray>("naxSetup");
+        QTest::addColumn<QByteArray>("veluSetup");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("atStart");
+        QTest::addColumn<QString>("atCreate");
+        const QByteArray ok = "DuzizUzazi.xml";
+        const QString day = u"07/12/2026"_qs;
+        QTest::newRow("first date left without Enter") << ok << QByteArray() << u"7/12/2026"_qs << day << QString() << u"«Dalla data»"_qs;
+        QTest::newRow("empty last date") << ok << QByteArray() << day << QString() << QString() << u"«Alla data»"_qs;
+        QTest::newRow("path too short") << QByteArray("a.x") << QByteArray() << day << day << QString() << u"«a.x»"_qs;
+        QTest::newRow("folder missing") << QByteArray("manca/D.xml") << QByteArray() << day << day << QString() << u"manca"_qs;
+        QTest::newRow("settings file too short") << QByteArray("-") << QByteArray() << day << day << u"NaxSetup.txt"_qs << u"NaxSetup.txt"_qs;
+        QTest::newRow("eleven structures") << ok << QByteArray("11\r\n") + QByteArray("C\r\n,1,\r\n").repeated(11) << day << day << u"11 strutture"_qs << u"11 strutture"_qs;
+        QTest::newRow("room list missing") << ok << QByteArray("2\r\nA\r\n,1,\r\nB\r\n") << day << day << u"VeluSetup.txt"_qs << u"VeluSetup.txt"_qs;
+        QTest::newRow("no structure") << ok << QByteArray("0\r\n") << day << day << QString() << u"Nessuna struttura"_qs;
+    }
+    void failuresAreReportedAndNothingIsWritten()
+    {
+        QFETCH(QByteArray, naxSetup);
+        QFETCH(QByteArray, veluSetup);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, atStart);
+        QFETCH(QString, atCreate);
+        Hotel hotel;
+        if (naxSetup == "-")
+            hotel.write(u"NaxSetup.txt"_qs, "DuzizUzazi.xml\r\n" + hotel.browserCommand().toUtf8() + "\r\n");
+        else
+            hotel.settings(naxSetup);
+        if (!veluSetup.isEmpty())
+            hotel.write(u"VeluSetup.txt"_qs, veluSetup);
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+
+        Box box;
+        if (!atStart.isEmpty())
+            answerNextBox(box, pressOk);
+        auto window = openWindow(hotel);
+        QCOMPARE(box.shown, !atStart.isEmpty());
+        QVERIFY2(box.text.contains(atStart), qPrintable(box.text));
+        if (!veluSetup.isEmpty())
+            QCOMPARE(comboItems(window.get()), QStringList());
+
+        field(window.get(), 0)->setText(from);
+        field(window.get(), 1)->setText(to);
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        answerNextBox(box = {}, pressOk);
+        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        QVERIFY(box.shown);
+        QCOMPARE(box.title, u"Errore"_qs);
+        QVERIFY2(box.text.contains(atCreate), qPrintable(box.text));
+        QVERIFY(window->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(hotel.path(u"browser.txt"_qs)));
+    }
+
+    void browserThatCannotStart()
+    {
+        Hotel hotel;
+        hotel.write(u"NaxSetup.txt"_qs, "DuzizUzazi.xml\r\n/nessun/browser https://x.example/\r\nABC123\r\n");
+        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        auto window = openWindow(hotel);
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        Box box;
+        answerNextBox(box, pressOk);
+        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        QVERIFY2(box.text.contains(u"/nessun/browser"), qPrintable(box.text));
+        QVERIFY(window->isVisible());
+        // The file was complete before the browser was started.
+        QVERIFY(hotel.read(u"DuzizUzazi2024-02-29.xml"_qs).endsWith("</movimenti>\r\n"));
+    }
+
+    void exitWritesNothing()
+    {
+        Hotel hotel;
+        hotel.settings();
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        QCOMPARE(control<QToolButton>(window.get(), u"T1"_qs)->text(), u"&Esci"_qs);
+        QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+        QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+        QTest::qWait(200);
+        QVERIFY(!QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QVERIFY(!QFile::exists(hotel.path(u"IPUSU.txt"_qs)));
+    }
+};
+
+QTEST_MAIN(TestNaxDesktop)
+#include "tst_naxdesktop.moc"
