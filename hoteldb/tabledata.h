@@ -2,6 +2,8 @@
 
 #include "value.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QStringView>
@@ -13,12 +15,15 @@ namespace hoteldb {
 struct ColumnInfo
 {
     QString name;
-    Value::Type type = Value::Type::Text; // Integer, Real, Text, Boolean or DateTime
+    Value::Type type = Value::Type::Text; // Integer, Real, Text, Boolean, DateTime or Binary
+
+    bool operator==(const ColumnInfo &other) const = default;
 };
 
 // A table decoded once from its file and then shared read-only by every query on it.
 // Columns are typed and stored compactly: one 8-byte slot per cell plus a null flag,
 // texts in one arena shared by the whole table, so a large archive stays small in memory.
+// Binary cells share the arena too, one byte to a character.
 class TableData
 {
 public:
@@ -36,6 +41,7 @@ public:
     bool booleanAt(qsizetype row, int column) const { return slot(row, column) != 0; }
     double realAt(qsizetype row, int column) const; // Real and DateTime
     QStringView textAt(qsizetype row, int column) const;
+    QByteArray binaryAt(qsizetype row, int column) const;
     Value value(qsizetype row, int column) const;
 
     // Building, one row at a time in the table's stored order: appendRow() starts a row
@@ -45,16 +51,23 @@ public:
     void setBoolean(int column, bool v);
     void setReal(int column, double v);
     void setText(int column, QStringView v);
+    void setBinary(int column, QByteArrayView v);
     void setValue(int column, const Value &v);
     void reserveRows(qsizetype rows);
 
     // Bytes held by the decoded rows, for the benchmark's memory figures.
     qsizetype memoryUse() const;
 
+    // A compact image of the whole table, so that it can be decoded in another process;
+    // deserialise() checks every count and text position and throws DbError on a bad image.
+    QByteArray serialise() const;
+    static TableData deserialise(const QByteArray &image);
+
 private:
     qsizetype index(qsizetype row, int column) const { return row * m_columns.size() + column; }
     quint64 slot(qsizetype row, int column) const { return m_slots[index(row, column)]; }
     void set(int column, quint64 bits);
+    quint64 arenaSlot(qsizetype length) const;
 
     QString m_name;
     QList<ColumnInfo> m_columns;

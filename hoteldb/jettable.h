@@ -1,0 +1,44 @@
+#pragma once
+
+#include "jetformat.h"
+#include "tabledata.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace hoteldb::jet {
+
+class JetFile;
+
+// One table of a Jet file: its column layout, taken from its definition through libmdb, and
+// its rows, decoded here from the data pages its usage map lists. Every page number is
+// checked against the file before it is read, so a file cut short is reported, not misread.
+class JetTable
+{
+public:
+    // Throws DbError when the definition is missing or damaged.
+    JetTable(const JetFile &file, QString name, quint32 definitionPage);
+
+    const QList<ColumnLayout> &columns() const { return m_columns; }
+
+    // Every row in stored order; only the named columns when `wanted` is not empty.
+    TableData read(const QStringList &wanted = {}) const;
+
+private:
+    void checkDefinitionPages() const;
+    void readLayout();
+    QList<quint32> dataPages() const;
+    QByteArray longValue(const ColumnLayout &column, QByteArrayView field) const;
+    void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes) const;
+    QString owner() const;
+
+    const JetFile &m_file;
+    QString m_name;
+    quint32 m_definitionPage = 0;
+    QList<ColumnLayout> m_columns;
+    bool m_hasVariableColumns = false;
+};
+
+} // namespace hoteldb::jet
