@@ -131,6 +131,7 @@ void NaxDesktop::buildControls()
         m_text1[i] = edit;
     }
     m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
+    m_text1[3]->setCursorPosition(0); // the narrow field then shows the start of its text
 
     m_crea = new QPushButton(QStringLiteral("&Crea File"), client);
     m_crea->setObjectName(QStringLiteral("T0"));

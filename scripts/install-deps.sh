@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libglib2.0-dev mdbtools mdbtools-dev
     clang libclang-rt-14-dev
     xvfb xauth
+    xdg-utils
     fonts-liberation2 fonts-crosextra-carlito
 )
 
