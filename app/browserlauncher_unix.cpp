@@ -9,7 +9,7 @@ namespace app {
 void startBrowser(const QString &commandLine, const QDir &folder)
 {
     const QStringList parts = QProcess::splitCommand(commandLine);
-    if (parts.isEmpty())
+    if (parts.isEmpty() || parts.first().isEmpty())
         throw SettingsError(QStringLiteral(
             "Il comando per aprire la pagina web è vuoto: impostarlo dal menu «Impostazioni», "
             "voce «Indirizzo web per invio file»."));

@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include <optional>
+
 namespace app {
 
 namespace {
@@ -28,7 +30,8 @@ void startBrowser(const QString &commandLine, const QDir &folder)
 {
     const QString command = commandLine.trimmed();
     const QString setting = QStringLiteral("dal menu «Impostazioni», voce «Indirizzo web per invio file»");
-    if (command.isEmpty())
+    const QStringList parts = QProcess::splitCommand(command);
+    if (parts.isEmpty() || parts.first().isEmpty())
         throw SettingsError(QStringLiteral("Il comando per aprire la pagina web è vuoto: impostarlo %1.").arg(setting));
 
     QProcess process;
@@ -38,7 +41,6 @@ void startBrowser(const QString &commandLine, const QDir &folder)
         process.setProgram(command.left(*end));
         process.setNativeArguments(command.mid(*end + 1));
     } else {
-        const QStringList parts = QProcess::splitCommand(command);
         process.setProgram(parts.first());
         process.setArguments(parts.mid(1));
     }

@@ -32,18 +32,29 @@ private slots:
                               u"two words"_qs, QString()}));
     }
 
-    void commandsThatCannotStartAreNamed()
+    void emptyCommandsAreRefused()
     {
         QTemporaryDir dir;
-        for (const QString &command : {u""_qs, u"   "_qs, u"/nessun/browser https://x.example/"_qs}) {
+        for (const QString &command : {u""_qs, u"   "_qs, u"\"\""_qs}) {
             try {
                 startBrowser(command, QDir(dir.path()));
-                QFAIL("the command was reported as started");
+                QFAIL("an empty command was reported as started");
             } catch (const SettingsError &e) {
-                QVERIFY2(e.message().contains(u"Indirizzo web per invio file"), qPrintable(e.message()));
-                if (!command.trimmed().isEmpty())
-                    QVERIFY2(e.message().contains(command), qPrintable(e.message()));
+                QVERIFY2(e.message().contains(u"è vuoto"), qPrintable(e.message()));
             }
+        }
+    }
+
+    void missingProgramIsNamed()
+    {
+        QTemporaryDir dir;
+        const QString command = u"/nessun/browser https://x.example/"_qs;
+        try {
+            startBrowser(command, QDir(dir.path()));
+            QFAIL("a missing program was reported as started");
+        } catch (const SettingsError &e) {
+            QVERIFY2(e.message().contains(command) && e.message().contains(u"Indirizzo web per invio file"),
+                     qPrintable(e.message()));
         }
     }
 };
