@@ -42,8 +42,8 @@ QString ucs2(QByteArrayView bytes)
 
 QString compressedUcs2(QByteArrayView bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    QString out(bytes.size(), Qt::Uninitialized); // never more characters than bytes
+    QChar *to = out.data();
     bool compressed = true;
     qsizetype i = 0;
     while (i < bytes.size()) {
@@ -51,15 +51,16 @@ QString compressedUcs2(QByteArrayView bytes)
             compressed = !compressed;
             ++i;
         } else if (compressed) {
-            out.append(QChar(uchar(bytes[i])));
+            *to++ = QChar(uchar(bytes[i]));
             ++i;
         } else if (i + 1 < bytes.size()) {
-            out.append(QChar(qFromLittleEndian<quint16>(bytes.data() + i)));
+            *to++ = QChar(qFromLittleEndian<quint16>(bytes.data() + i));
             i += 2;
         } else {
             break; // an odd byte left over carries no character
         }
     }
+    out.truncate(to - out.constData());
     return out;
 }
 

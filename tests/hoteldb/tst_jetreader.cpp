@@ -1,16 +1,19 @@
 #include "dberror.h"
 #include "jetreader.h"
+#include "jetwriter.h"
 
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
 #include <cmath>
+#include <functional>
 
 using namespace hoteldb;
 
@@ -140,6 +143,146 @@ QStringList tableDifferences(const TableData &table, const QJsonObject &expected
     return differences;
 }
 
+QString messageOf(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const DbError &error) {
+        return error.message();
+    }
+    return QString();
+}
+
+// Every table of the reader, each as its serialised image, for comparing whole files.
+QMap<QString, QByteArray> readAll(const JetReader &reader)
+{
+    QMap<QString, QByteArray> tables;
+    for (const QString &name : reader.tableNames())
+        tables.insert(name, reader.readTable(name)->serialise());
+    return tables;
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+// Empty when the decoded cell holds what the Jet writer was given, else what differs.
+QString writtenDifference(const TableData &table, qsizetype row, int column, const QVariant &written)
+{
+    const Value actual = table.value(row, column);
+    bool same = false;
+    switch (written.metaType().id()) {
+    case QMetaType::UnknownType:
+        same = actual.isNull();
+        break;
+    case QMetaType::QString:
+        same = actual.type() == Value::Type::Text && actual.textValue() == written.toString();
+        break;
+    case QMetaType::Bool:
+        same = actual.type() == Value::Type::Boolean && actual.booleanValue() == written.toBool();
+        break;
+    case QMetaType::Double:
+        same = actual.type() == Value::Type::Real && actual.realValue() == written.toDouble();
+        break;
+    case QMetaType::QDateTime: {
+        // The writer stores the clock time as written.
+        const QDateTime when = written.toDateTime();
+        same = actual.type() == Value::Type::DateTime
+            && jetDaysToMSecs(actual.realValue()) == QDateTime(when.date(), when.time(), Qt::UTC).toMSecsSinceEpoch();
+        break;
+    }
+    default:
+        same = actual.type() == Value::Type::Integer && actual.integerValue() == written.toLongLong();
+    }
+    if (same)
+        return QString();
+    return QStringLiteral("%1, row %2, column %3: wrote %4")
+        .arg(table.name())
+        .arg(row + 1)
+        .arg(table.columns()[column].name, written.toString().left(40));
+}
+
+QStringList writtenDifferences(const TableData &table, const jetwriter::Table &written)
+{
+    if (table.columnCount() != written.columns.size() || table.rowCount() != written.rows.size())
+        return {QStringLiteral("%1: %2 rows of %3 columns").arg(table.name()).arg(table.rowCount()).arg(table.columnCount())};
+    QStringList differences;
+    for (int c = 0; c < table.columnCount(); ++c) {
+        if (table.columns()[c].name != written.columns[c].name)
+            differences.append(QStringLiteral("%1: column %2 is named %3").arg(table.name()).arg(c + 1).arg(table.columns()[c].name));
+    }
+    for (qsizetype r = 0; r < table.rowCount(); ++r) {
+        for (int c = 0; c < table.columnCount(); ++c) {
+            const QString difference = writtenDifference(table, r, c, written.rows[r][c]);
+            if (!difference.isEmpty())
+                differences.append(difference);
+        }
+    }
+    return differences;
+}
+
+// Guest cards shaped like the hotel program's, with the values that tell readers apart.
+jetwriter::Table guestCards(jetwriter::Format format)
+{
+    using jetwriter::ColumnType;
+    jetwriter::Table table;
+    table.name = QStringLiteral("Scheda_Cliente");
+    table.columns = {{QStringLiteral("NumeroProgressivo"), ColumnType::Long},
+                     {QStringLiteral("NumeroCamera"), ColumnType::Text, 10},
+                     {QStringLiteral("NomeCliente"), ColumnType::Text, 60},
+                     {QStringLiteral("Lingua"), ColumnType::Text, 5},
+                     {QStringLiteral("Note"), ColumnType::Memo},
+                     {QStringLiteral("Eta"), ColumnType::Byte},
+                     {QStringLiteral("Anno"), ColumnType::Integer},
+                     {QStringLiteral("Tariffa"), ColumnType::Double},
+                     {QStringLiteral("Partito"), ColumnType::Boolean},
+                     {QStringLiteral("Arrivo"), ColumnType::DateTime}};
+    const auto at = [](int y, int m, int d, int h, int min) { return QDateTime(QDate(y, m, d), QTime(h, min), Qt::UTC); };
+    QString longNote;
+    while (longNote.size() < 20000)
+        longNote += QStringLiteral("àèìòù € “note” %1; ").arg(longNote.size());
+    table.rows = {
+        // Null and empty texts side by side: a Null Lingua and an empty one mean different things.
+        {1, QStringLiteral("101"), QStringLiteral("Niccolò Pèrez"), QVariant(), QVariant(), 255, -32768, 444.555, true, at(1981, 12, 12, 0, 0)},
+        {2, QString(), QStringLiteral("Zoë d’Arco – € 50"), QString(), QString(), 0, 32767, -0.5, false, at(1899, 12, 29, 6, 0)},
+        {2147483647, QStringLiteral("9"), QStringLiteral("*** ***"), QStringLiteral("I*"),
+         QStringLiteral("Arrivato in ritardo, è stanco."), 17, 2026, 1e300, true, at(1700, 1, 1, 12, 30)},
+        // A memo over several long-value pages, and one that fits a single page.
+        {qint64(-2147483648LL), QStringLiteral("10"), QVariant(), QStringLiteral("EN"), longNote, 1, 0, 0.0, false, at(2026, 12, 5, 23, 59)},
+        {5, QStringLiteral("12"), QStringLiteral("Ospite"), QStringLiteral("DE"), longNote.left(1500), 2, -1, 1.0 / 3, true, at(9999, 12, 31, 0, 0)},
+    };
+    if (format == jetwriter::Format::Jet4)
+        table.rows.append({6, QStringLiteral("14"), QStringLiteral("Мир 漢字 ϰαὶ ü"), QStringLiteral("RU"), QStringLiteral("Привет"), 3, 3, 3.0, false, at(2000, 2, 29, 1, 2)});
+    // Enough cards for many data pages, with Null, empty and filled languages in turn.
+    for (int i = 0; i < 3000; ++i) {
+        const QVariant language = i % 3 == 0 ? QVariant() : QVariant(i % 3 == 1 ? QString() : QStringLiteral("IT"));
+        table.rows.append({26000000 + i, QString::number(100 + i % 40), QStringLiteral("Ospite %1 %2").arg(i).arg(QString(i % 40, u'x')),
+                           language, i % 7 == 0 ? QVariant(QStringLiteral("nota %1").arg(i)) : QVariant(), i % 256, i, i * 0.25,
+                           i % 2 == 0, at(2026, 1 + i % 12, 1 + i % 28, i % 24, i % 60)});
+    }
+    return table;
+}
+
+// Rows long enough that Jet 3 needs several jumps in its table of offsets.
+jetwriter::Table longRows()
+{
+    jetwriter::Table table;
+    table.name = QStringLiteral("Lunghe");
+    table.columns.append({QStringLiteral("Numero"), jetwriter::ColumnType::Long});
+    for (int c = 1; c <= 4; ++c)
+        table.columns.append({QStringLiteral("Testo%1").arg(c), jetwriter::ColumnType::Text, 255});
+    for (int r = 0; r < 40; ++r) {
+        QVariantList row = {r};
+        for (int c = 1; c <= 4; ++c)
+            row.append((r + c) % 5 == 0 ? QVariant() : QVariant(QString(50 * c + r, QChar(u'a' + c))));
+        table.rows.append(row);
+    }
+    return table;
+}
+
 } // namespace
 
 class TestJetReader : public QObject
@@ -149,6 +292,14 @@ class TestJetReader : public QObject
 private slots:
     void readsFilesMadeByAccess_data();
     void readsFilesMadeByAccess();
+    void reportsFilesItCannotRead();
+    void reportsMissingTables();
+    void findsTablesWhateverTheCase();
+    void reportsTruncatedFiles_data();
+    void reportsTruncatedFiles();
+    void readsFilesItMayNotWrite();
+    void readsWhatTheWriterWrote_data();
+    void readsWhatTheWriterWrote();
 };
 
 void TestJetReader::readsFilesMadeByAccess_data()
@@ -169,17 +320,155 @@ void TestJetReader::readsFilesMadeByAccess()
     jsonPath.replace(QLatin1String(".mdb"), QLatin1String(".expected.json"));
     const QJsonObject expected = QJsonDocument::fromJson(readBytes(jsonPath))[u"tables"].toObject();
 
+    try {
+        const JetReader reader(path);
+        QStringList names = reader.tableNames();
+        names.sort();
+        QCOMPARE(names, expected.keys());
+        for (const QString &name : names) {
+            const auto table = reader.readTable(name);
+            QCOMPARE(table->name(), name);
+            const QStringList differences = tableDifferences(*table, expected[name].toObject());
+            QVERIFY2(differences.isEmpty(),
+                     qPrintable(QStringLiteral("%1, table %2: %3")
+                                    .arg(QFileInfo(path).fileName(), name, differences.mid(0, 5).join(QStringLiteral("; ")))));
+        }
+    } catch (const DbError &error) {
+        QFAIL(qPrintable(error.message()));
+    }
+}
+
+void TestJetReader::reportsFilesItCannotRead()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString folder = QDir::toNativeSeparators(dir.path());
+
+    QCOMPARE(messageOf([&] { JetReader(dir.filePath(QStringLiteral("Scheda_Cliente.mdb"))); }),
+             QStringLiteral("Il database Scheda_Cliente.mdb non esiste nella cartella di lavoro (%1).").arg(folder));
+
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Comuni.mdb")));
+    QCOMPARE(messageOf([&] { JetReader(dir.filePath(QStringLiteral("Comuni.mdb"))); }),
+             QStringLiteral("Il database Comuni.mdb non si può leggere (%1).")
+                 .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("Comuni.mdb")))));
+
+    // Empty, plain text, and a page of another format that starts like a Jet file.
+    QByteArray aceHeader(4096, '\0');
+    aceHeader.replace(0, 20, QByteArray("\0\1\0\0Standard ACE DB\0", 20));
+    for (const QByteArray &content : {QByteArray(), QByteArray("NumeroHotel;NumeroCamera\r\n1;101\r\n"), aceHeader}) {
+        const QString path = dir.filePath(QStringLiteral("NumeriCamere.mdb"));
+        writeFile(path, content);
+        QCOMPARE(messageOf([&] { JetReader{path}; }),
+                 QStringLiteral("Il file NumeriCamere.mdb non è un database Jet oppure è danneggiato."));
+    }
+}
+
+void TestJetReader::reportsMissingTables()
+{
+    if (!QFileInfo::exists(samplesDir()))
+        QSKIP("The folder of sample databases is not there.");
+    const JetReader reader(samplesDir() + QStringLiteral("/testV1997.mdb"));
+    QCOMPARE(messageOf([&] { reader.readTable(QStringLiteral("Scheda_Cliente")); }),
+             QStringLiteral("Nel database testV1997.mdb manca la tabella Scheda_Cliente."));
+    // System tables are not the caller's to read.
+    QVERIFY(!reader.tableNames().contains(QStringLiteral("MSysObjects")));
+    QCOMPARE(messageOf([&] { reader.readTable(QStringLiteral("MSysObjects")); }),
+             QStringLiteral("Nel database testV1997.mdb manca la tabella MSysObjects."));
+}
+
+void TestJetReader::findsTablesWhateverTheCase()
+{
+    if (!QFileInfo::exists(samplesDir()))
+        QSKIP("The folder of sample databases is not there.");
+    const JetReader reader(samplesDir() + QStringLiteral("/indexTestV2003.mdb"));
+    const auto table = reader.readTable(QStringLiteral("TABLE2"));
+    QCOMPARE(table->name(), QStringLiteral("Table2"));
+    QCOMPARE(table->rowCount(), 3);
+}
+
+void TestJetReader::reportsTruncatedFiles_data()
+{
+    QTest::addColumn<QString>("path");
+    if (!QFileInfo::exists(samplesDir()))
+        QSKIP("The folder of sample databases is not there.");
+    // Jet 3 with a long row and memos, Jet 4 with memos and an OLE field, rows moved to other pages.
+    for (const char *name : {"test2V1997.mdb", "test2V2000.mdb", "overflowTestV2000.mdb", "testV1997.mdb"})
+        QTest::newRow(name) << samplesDir() + QLatin1Char('/') + QLatin1String(name);
+}
+
+// Cut at every page and at points inside pages, a file is either reported as damaged or,
+// when only unused pages were cut, read exactly as before: never misread, never a crash.
+void TestJetReader::reportsTruncatedFiles()
+{
+    QFETCH(QString, path);
+    const QByteArray image = readBytes(path);
+    const QMap<QString, QByteArray> whole = readAll(JetReader::fromImage(image, QStringLiteral("Intero.mdb")));
+    const int pageSize = path.contains(QLatin1String("1997")) ? 2048 : 4096;
+    const QString notJet = QStringLiteral("Il file Tagliato.mdb non è un database Jet oppure è danneggiato.");
+
+    QList<qsizetype> inside = {0, 100, pageSize / 2, pageSize + 1, image.size() - 1};
+    int damaged = 0;
+    for (qsizetype cut = pageSize; cut <= image.size(); cut += pageSize) {
+        QString message;
+        try {
+            const JetReader reader = JetReader::fromImage(image.left(cut), QStringLiteral("Tagliato.mdb"));
+            const QMap<QString, QByteArray> tables = readAll(reader);
+            QVERIFY2(tables == whole, qPrintable(QStringLiteral("cut at %1 bytes read differently").arg(cut)));
+        } catch (const DbError &error) {
+            message = error.message();
+        }
+        if (!message.isEmpty()) {
+            ++damaged;
+            QVERIFY2(message == notJet || message.startsWith(QStringLiteral("Il database Tagliato.mdb è danneggiato: ")),
+                     qPrintable(message));
+        }
+    }
+    QVERIFY(damaged > 0);
+    for (const qsizetype cut : inside)
+        QCOMPARE(messageOf([&] { JetReader::fromImage(image.left(cut), QStringLiteral("Tagliato.mdb")); }), notJet);
+}
+
+void TestJetReader::readsFilesItMayNotWrite()
+{
+    if (!QFileInfo::exists(samplesDir()))
+        QSKIP("The folder of sample databases is not there.");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("Comuni.mdb"));
+    const QByteArray image = readBytes(samplesDir() + QStringLiteral("/indexTestV1997.mdb"));
+    writeFile(path, image);
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner));
+    const QDateTime modified = QFileInfo(path).lastModified();
+
     const JetReader reader(path);
-    QStringList names = reader.tableNames();
-    names.sort();
-    QCOMPARE(names, expected.keys());
-    for (const QString &name : names) {
-        const auto table = reader.readTable(name);
-        QCOMPARE(table->name(), name);
-        const QStringList differences = tableDifferences(*table, expected[name].toObject());
-        QVERIFY2(differences.isEmpty(),
-                 qPrintable(QStringLiteral("%1, table %2: %3")
-                                .arg(QFileInfo(path).fileName(), name, differences.mid(0, 5).join(QStringLiteral("; ")))));
+    QCOMPARE(reader.readTable(QStringLiteral("Table1"))->rowCount(), 4);
+    QCOMPARE(readBytes(path), image);
+    QCOMPARE(QFileInfo(path).lastModified(), modified);
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+void TestJetReader::readsWhatTheWriterWrote_data()
+{
+    QTest::addColumn<jetwriter::Format>("format");
+    QTest::newRow("Jet 3") << jetwriter::Format::Jet3;
+    QTest::newRow("Jet 4") << jetwriter::Format::Jet4;
+}
+
+void TestJetReader::readsWhatTheWriterWrote()
+{
+    QFETCH(jetwriter::Format, format);
+    jetwriter::Description description;
+    description.format = format;
+    description.tables = {guestCards(format), longRows()};
+    try {
+        const JetReader reader = JetReader::fromImage(jetwriter::writeDatabase(description), QStringLiteral("Scheda_Cliente.mdb"));
+        QCOMPARE(reader.tableNames(), QStringList({QStringLiteral("Scheda_Cliente"), QStringLiteral("Lunghe")}));
+        for (const jetwriter::Table &written : description.tables) {
+            const QStringList differences = writtenDifferences(*reader.readTable(written.name), written);
+            QVERIFY2(differences.isEmpty(), qPrintable(differences.mid(0, 5).join(QStringLiteral("; "))));
+        }
+    } catch (const DbError &error) {
+        QFAIL(qPrintable(error.message()));
     }
 }
 
