@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <ctime>
 #include <limits>
 #include <vector>
 
@@ -100,6 +101,7 @@ class TstDatabaseWriter : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void readsBackEveryType_data() { addFormats(); }
     void readsBackEveryType();
     void keepsNullApartFromEmptyText_data() { addFormats(); }
@@ -127,6 +129,15 @@ private:
     QTemporaryDir m_dir;
     int m_files = 0;
 };
+
+void TstDatabaseWriter::initTestCase()
+{
+    // An Italian clock, whose change to summer time skips 02:00 to 03:00 on 31 March 2024.
+    qputenv("TZ", "Europe/Rome");
+    tzset();
+    QVERIFY(!QDateTime(QDate(2024, 3, 31), QTime(2, 30)).isValid());
+    QVERIFY(m_dir.isValid());
+}
 
 QString TstDatabaseWriter::write(const Description &description)
 {
@@ -167,14 +178,16 @@ void TstDatabaseWriter::readsBackEveryType()
                   at(1900, 1, 1, 12), u"àèéìòù, \"virgolette\""_qs},
                  {u"D'Annunzio \"il Vate\""_qs, std::numeric_limits<qint32>::max(), 7, 0, 1e-300, true,
                   u"2699-12-31T23:59:59"_qs, QVariant()},
-                 {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), false, QVariant(), QVariant()}}};
+                 {QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), false, QVariant(), QVariant()},
+                 {u"Ora legale"_qs, 3, 2, 2, 2.0, false, u"2024-03-31T02:30:00"_qs, u""_qs}}};
     if (format == Format::Jet4)
         cards.rows.append({u"Ελλάδα 漢字"_qs, 2, 1, 1, 2.5, true, at(1899, 12, 30), u"Москва"_qs});
 
     const QString path = write({format, {cards}});
 
-    // The ISO text of the third row reads back as the date-time it names.
+    // ISO texts read back as the clock times they name, even one the local clock skips.
     cards.rows[2][6] = at(2699, 12, 31, 23, 59, 59);
+    cards.rows[4][6] = QDateTime(QDate(2024, 3, 31), QTime(2, 30), Qt::UTC);
     compareRows(path, cards);
 }
 

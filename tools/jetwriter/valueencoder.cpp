@@ -102,22 +102,22 @@ double doubleValue(const QVariant &value)
     return number;
 }
 
+// Only the written date and clock time count: a local time that a clock change skips
+// is an invalid QDateTime, yet a valid Jet value.
 QDateTime dateTimeValue(const QVariant &value)
 {
     QDateTime dateTime;
-    if (value.metaType().id() == QMetaType::QDateTime) {
+    if (value.metaType().id() == QMetaType::QDateTime)
         dateTime = value.toDateTime();
-    } else if (value.metaType().id() == QMetaType::QString) {
+    else if (value.metaType().id() == QMetaType::QString)
         dateTime = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
-        if (!dateTime.isValid())
-            throw JetWriteError(QStringLiteral("«%1» non è una data e ora ISO 8601 (AAAA-MM-GGTHH:MM:SS)")
-                                    .arg(value.toString()));
-    } else {
+    else
         refuseType(StoredType::DateTime, value);
-    }
-    if (!dateTime.isValid() || dateTime.date().year() < 100 || dateTime.date().year() > 9999)
+    if (!dateTime.date().isValid() || !dateTime.time().isValid())
+        throw JetWriteError(QStringLiteral("«%1» non è una data e ora ISO 8601 (AAAA-MM-GGTHH:MM:SS)").arg(value.toString()));
+    if (dateTime.date().year() < 100 || dateTime.date().year() > 9999)
         throw JetWriteError(QStringLiteral("la data %1 è fuori dagli anni da 100 a 9999")
-                                .arg(dateTime.toString(Qt::ISODate)));
+                                .arg(dateTime.date().toString(Qt::ISODate)));
     return dateTime;
 }
 
