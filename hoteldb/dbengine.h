@@ -1,0 +1,54 @@
+#pragma once
+
+#include "cachedtable.h"
+#include "database.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace hoteldb {
+
+class JetReader;
+
+// The one database engine of the process, created on first use. It keeps every table it has
+// decoded, with the indexes and query results built on it, for as long as its file keeps the
+// same size and modification time: opening a database again and querying it again reuse them.
+class DBEngine
+{
+public:
+    static DBEngine &instance();
+
+    DBEngine(const DBEngine &) = delete;
+    DBEngine &operator=(const DBEngine &) = delete;
+
+    // A bare file name resolves against the current folder; a path is used as it is.
+    Database OpenDatabase(const QString &fileName);
+
+    // How many tables have been decoded from their files since the engine was created.
+    qint64 decodedTables() const { return m_decodedTables; }
+
+    // The table of that name (case does not matter) in the database file at path.
+    std::shared_ptr<CachedTable> table(const QString &path, const QString &name);
+
+private:
+    struct OpenFile
+    {
+        qint64 size = 0;
+        QDateTime modified;
+        std::shared_ptr<JetReader> reader; // held only until a table is read: it keeps the whole file image
+        QHash<QString, std::shared_ptr<CachedTable>> tables; // by lower-case name
+    };
+
+    DBEngine() = default;
+    OpenFile &file(const QString &path);
+    static JetReader &reader(OpenFile &entry, const QString &path);
+
+    QHash<QString, OpenFile> m_files;
+    qint64 m_decodedTables = 0;
+};
+
+} // namespace hoteldb
