@@ -168,8 +168,8 @@ std::optional<LongValueRef> JetField::longValue(QByteArrayView field)
     const quint32 pointer = qFromLittleEndian<quint32>(field.data() + 4);
     LongValueRef ref;
     ref.length = header & kLengthMask;
-    ref.row = int(pointer & 0xff);
-    ref.page = pointer >> 8;
+    ref.row = pointerRow(pointer);
+    ref.page = pointerPage(pointer);
     if (header & kInlineFlag) {
         ref.kind = LongValueRef::Kind::Inline;
         if (kLongValueHeader + ref.length > field.size())

@@ -26,6 +26,10 @@ constexpr quint8 Guid = 0x0f;
 constexpr quint8 Numeric = 0x10;
 } // namespace ColumnType
 
+// Row pointers pack a row number into the low byte and a page number above it.
+inline quint32 pointerPage(quint32 pointer) { return pointer >> 8; }
+inline int pointerRow(quint32 pointer) { return int(pointer & 0xff); }
+
 // Where a column's value lies in a stored row, as the table definition says.
 struct ColumnLayout
 {

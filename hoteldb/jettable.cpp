@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QtEndian>
 
+#include <algorithm>
 #include <memory>
 
 namespace hoteldb::jet {
@@ -23,10 +24,6 @@ quint32 word32(QByteArrayView bytes, qsizetype at)
 {
     return qFromLittleEndian<quint32>(bytes.data() + at);
 }
-
-// Row pointers pack a row number into the low byte and a page number above it.
-quint32 pointerPage(quint32 pointer) { return pointer >> 8; }
-int pointerRow(quint32 pointer) { return int(pointer & 0xff); }
 
 // The bits set in a usage bitmap, as page numbers counted from `first`.
 void appendSetBits(QByteArrayView bitmap, quint64 first, QList<quint32> &pages)
@@ -55,26 +52,28 @@ QString JetTable::owner() const
     return QStringLiteral("la tabella %1").arg(m_name);
 }
 
+DbError JetTable::badDefinition() const
+{
+    return m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
+}
+
 // libmdb follows a definition over its pages and the pointers to its usage maps without
 // checking that they lie inside the file; they are checked here first.
 void JetTable::checkDefinitionPages() const
 {
-    const auto bad = [this] {
-        return m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
-    };
     const MdbFormatConstants &format = *m_file.handle()->fmt;
     QSet<quint32> seen;
     for (quint32 n = m_definitionPage; n != 0;) {
         if (seen.contains(n))
-            throw bad();
+            throw badDefinition();
         seen.insert(n);
         const QByteArray page = m_file.page(n, owner());
         if (page[0] != kDefinitionPage)
-            throw bad();
+            throw badDefinition();
         if (n == m_definitionPage) {
             for (const qsizetype at : {qsizetype(format.tab_usage_map_offset), qsizetype(format.tab_free_map_offset)}) {
                 if (at + 4 > page.size() || pointerPage(word32(page, at)) >= m_file.pageCount())
-                    throw bad();
+                    throw badDefinition();
             }
         }
         n = word32(page, kNextPageOffset);
@@ -90,7 +89,7 @@ void JetTable::readLayout()
     qstrncpy(entry.object_name, m_name.toUtf8().constData(), sizeof entry.object_name);
     const std::unique_ptr<MdbTableDef, void (*)(MdbTableDef *)> table(mdb_read_table(&entry), mdb_free_tabledef);
     if (!table || !mdb_read_columns(table.get()))
-        throw m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
+        throw badDefinition();
     m_hasVariableColumns = table->num_var_cols > 0;
     for (guint i = 0; i < table->columns->len; ++i) {
         const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dberror.h"
 #include "jetformat.h"
 #include "tabledata.h"
 
@@ -33,6 +34,7 @@ private:
     QByteArray longValue(const ColumnLayout &column, QByteArrayView field) const;
     void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes) const;
     QString owner() const;
+    DbError badDefinition() const;
 
     const JetFile &m_file;
     QString m_name;

@@ -300,6 +300,8 @@ private slots:
     void readsFilesItMayNotWrite();
     void readsWhatTheWriterWrote_data();
     void readsWhatTheWriterWrote();
+    void readsNamesWhateverTheEnvironment_data();
+    void readsNamesWhateverTheEnvironment();
 };
 
 void TestJetReader::readsFilesMadeByAccess_data()
@@ -470,6 +472,36 @@ void TestJetReader::readsWhatTheWriterWrote()
     } catch (const DbError &error) {
         QFAIL(qPrintable(error.message()));
     }
+}
+
+void TestJetReader::readsNamesWhateverTheEnvironment_data()
+{
+    readsWhatTheWriterWrote_data();
+}
+
+// libmdb converts names as two environment variables say; a value left there by another
+// program must not change what the tool reads.
+void TestJetReader::readsNamesWhateverTheEnvironment()
+{
+    QFETCH(jetwriter::Format, format);
+    jetwriter::Description description;
+    description.format = format;
+    description.tables = {{QStringLiteral("Città"),
+                           {{QStringLiteral("Località"), jetwriter::ColumnType::Text, 20},
+                            {QStringLiteral("Perché"), jetwriter::ColumnType::Long}},
+                           {{QStringLiteral("Forlì"), 1}}}};
+    const QByteArray image = jetwriter::writeDatabase(description);
+    qputenv("MDBICONV", "ISO-8859-1");
+    qputenv("MDB_JET3_CHARSET", "CP850");
+    const JetReader reader = JetReader::fromImage(image, QStringLiteral("Comuni.mdb"));
+    qunsetenv("MDBICONV");
+    qunsetenv("MDB_JET3_CHARSET");
+
+    QCOMPARE(reader.tableNames(), QStringList{QStringLiteral("Città")});
+    const auto table = reader.readTable(QStringLiteral("città"));
+    QCOMPARE(table->columns()[0].name, QStringLiteral("Località"));
+    QCOMPARE(table->columns()[1].name, QStringLiteral("Perché"));
+    QCOMPARE(table->value(0, 0), Value::text(QStringLiteral("Forlì")));
 }
 
 QTEST_GUILESS_MAIN(TestJetReader)
