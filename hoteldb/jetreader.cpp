@@ -14,7 +14,7 @@ namespace {
 // The catalog of every object in the file: tables, queries, forms...
 constexpr quint32 kCatalogPage = 2;
 constexpr qint64 kTableObject = 1;
-// Flags marking system and hidden tables.
+// The bits of a system table (DAO's dbSystemObject).
 constexpr qint64 kSystemFlags = qint64(0x80000002);
 
 QByteArray readImage(const QString &path)

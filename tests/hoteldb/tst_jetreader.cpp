@@ -10,7 +10,6 @@
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimeZone>
 
 #include <cmath>
 #include <functional>
