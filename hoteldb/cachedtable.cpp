@@ -25,6 +25,14 @@ const EqualityIndex &CachedTable::index(int column, bool trimmed)
     return *slot;
 }
 
+const SortedIndex &CachedTable::sortedIndex(int column)
+{
+    auto &slot = m_sortedIndexes[column];
+    if (!slot)
+        slot = std::make_shared<const SortedIndex>(index(column, false));
+    return *slot;
+}
+
 std::shared_ptr<const RowList> CachedTable::cachedSelect(const QString &text) const
 {
     return m_selects.value(text);

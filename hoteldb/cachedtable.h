@@ -3,6 +3,7 @@
 #include "dberror.h"
 #include "equalityindex.h"
 #include "rowlist.h"
+#include "sortedindex.h"
 #include "tabledata.h"
 
 #include <QHash>
@@ -26,6 +27,7 @@ public:
     int column(const QString &field) const;
 
     const EqualityIndex &index(int column, bool trimmed);
+    const SortedIndex &sortedIndex(int column);
 
     std::shared_ptr<const RowList> cachedSelect(const QString &text) const;
     void storeSelect(const QString &text, std::shared_ptr<const RowList> rows);
@@ -36,6 +38,7 @@ private:
     std::shared_ptr<const TableData> m_data;
     QString m_databaseName;
     QHash<int, std::shared_ptr<const EqualityIndex>> m_indexes; // column * 2 + trimmed
+    QHash<int, std::shared_ptr<const SortedIndex>> m_sortedIndexes;
     QHash<QString, std::shared_ptr<const RowList>> m_selects;
     std::deque<QString> m_selectOrder; // oldest first, to bound the cache
 };

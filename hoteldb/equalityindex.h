@@ -20,6 +20,9 @@ public:
     const RowList &rows(const QString &foldedText) const;
     const RowList &rows(qint64 number) const;
 
+    const QHash<QString, RowList> &textGroups() const { return m_texts; }
+    const QHash<qint64, RowList> &numberGroups() const { return m_numbers; }
+
 private:
     QHash<QString, RowList> m_texts;
     QHash<qint64, RowList> m_numbers;

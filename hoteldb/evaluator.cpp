@@ -4,6 +4,7 @@
 #include "textcollation.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace hoteldb {
 
@@ -104,6 +105,29 @@ void Evaluator::bindSubquery(const Expression &expression, Node &node, const Bin
               [](const Scalar &a, const Scalar &b) { return Scalar::compare(a, b) < 0; });
 }
 
+namespace {
+
+// "literal op field" read as "field op' literal".
+Expression::Comparison mirrored(Expression::Comparison comparison)
+{
+    switch (comparison) {
+    case Expression::Comparison::Less: return Expression::Comparison::Greater;
+    case Expression::Comparison::LessEqual: return Expression::Comparison::GreaterEqual;
+    case Expression::Comparison::Greater: return Expression::Comparison::Less;
+    case Expression::Comparison::GreaterEqual: return Expression::Comparison::LessEqual;
+    default: return comparison;
+    }
+}
+
+// A set of candidate rows as one index gives it.
+struct RowSet
+{
+    std::span<const qint32> rows;
+    bool ascending = false;
+};
+
+} // namespace
+
 void Evaluator::collectProbes(const Expression &expression)
 {
     if (expression.kind == Expression::Kind::And) {
@@ -111,15 +135,19 @@ void Evaluator::collectProbes(const Expression &expression)
             collectProbes(*child);
         return;
     }
-    if (expression.kind != Expression::Kind::Comparison || expression.comparison != Expression::Comparison::Equal)
+    if (expression.kind != Expression::Kind::Comparison || expression.comparison == Expression::Comparison::NotEqual)
         return;
     for (int side = 0; side < 2; ++side) {
         const Expression *target = expression.children[side].get();
         const Expression &literal = *expression.children[1 - side];
         Probe probe;
+        probe.comparison = side == 0 ? expression.comparison : mirrored(expression.comparison);
         probe.trimmed = target->kind == Expression::Kind::Trim;
-        if (probe.trimmed)
+        if (probe.trimmed) {
+            if (probe.comparison != Expression::Comparison::Equal)
+                continue;
             target = target->children[0].get();
+        }
         if (target->kind != Expression::Kind::Field)
             continue;
         probe.column = m_table.column(target->text);
@@ -138,16 +166,48 @@ void Evaluator::collectProbes(const Expression &expression)
     }
 }
 
-const RowList *Evaluator::candidates() const
+std::optional<std::span<const qint32>> Evaluator::candidates(RowList &storage) const
 {
-    const RowList *best = nullptr;
+    std::vector<RowSet> sets;
     for (const Probe &probe : m_probes) {
-        const EqualityIndex &index = m_table.index(probe.column, probe.trimmed);
-        const RowList &rows = probe.text ? index.rows(probe.key) : index.rows(probe.number);
-        if (!best || rows.size() < best->size())
-            best = &rows;
+        if (probe.comparison == Expression::Comparison::Equal) {
+            const EqualityIndex &index = m_table.index(probe.column, probe.trimmed);
+            sets.push_back({probe.text ? index.rows(probe.key) : index.rows(probe.number), true});
+        } else {
+            const SortedIndex &index = m_table.sortedIndex(probe.column);
+            sets.push_back({probe.text ? index.rows(probe.comparison, probe.key)
+                                       : index.rows(probe.comparison, probe.number), false});
+        }
     }
-    return best;
+    if (sets.empty())
+        return std::nullopt;
+    std::sort(sets.begin(), sets.end(), [](const RowSet &a, const RowSet &b) { return a.rows.size() < b.rows.size(); });
+
+    // Few rows, already in order: use them as they are.
+    const size_t rowCount = size_t(m_table.data().rowCount());
+    const size_t few = rowCount / 64;
+    if (sets[0].ascending && (sets.size() == 1 || sets[0].rows.size() <= few))
+        return sets[0].rows;
+
+    // Otherwise intersect the smallest sets as bitmaps, which also puts the rows in order; a set
+    // holding nearly every row would cost more than it removes.
+    std::vector<quint64> bits((rowCount + 63) / 64);
+    for (qint32 row : sets[0].rows)
+        bits[size_t(row) / 64] |= quint64(1) << (row % 64);
+    std::vector<quint64> other(bits.size());
+    for (size_t i = 1; i < sets.size() && i <= 3 && sets[i].rows.size() < rowCount - rowCount / 8; ++i) {
+        std::fill(other.begin(), other.end(), 0);
+        for (qint32 row : sets[i].rows)
+            other[size_t(row) / 64] |= quint64(1) << (row % 64);
+        for (size_t w = 0; w < bits.size(); ++w)
+            bits[w] &= other[w];
+    }
+    storage.clear();
+    for (size_t w = 0; w < bits.size(); ++w) {
+        for (quint64 word = bits[w]; word != 0; word &= word - 1)
+            storage.push_back(qint32(w * 64 + size_t(std::countr_zero(word))));
+    }
+    return std::span<const qint32>(storage);
 }
 
 bool Evaluator::test(const Node &node, qsizetype row) const

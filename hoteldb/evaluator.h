@@ -7,6 +7,8 @@
 #include "rowlist.h"
 #include "scalar.h"
 
+#include <optional>
+#include <span>
 #include <vector>
 
 namespace hoteldb {
@@ -22,10 +24,10 @@ public:
     Evaluator(const Expression &condition, CachedTable &table, QueryContext &context, const QueryText &text);
 
     bool isTrue(qsizetype row) const { return test(m_root, row); }
-    // The rows that can satisfy the condition, from the most selective equality on a field that
-    // the condition requires (field = literal, Trim(field) = literal), ascending; null when every
-    // row must be tested.
-    const RowList *candidates() const;
+    // The rows that can satisfy the condition, ascending, found through the indexes of the
+    // comparisons of a field with a literal that the condition requires (the terms of its top
+    // And); nullopt when every row must be tested. The list may live in storage.
+    std::optional<std::span<const qint32>> candidates(RowList &storage) const;
 
 private:
     struct Node
@@ -43,6 +45,7 @@ private:
     struct Probe
     {
         int column = -1;
+        Expression::Comparison comparison = Expression::Comparison::Equal; // with the field on the left
         bool trimmed = false;
         bool text = false;
         QString key;

@@ -40,7 +40,10 @@ void Recordset::find(const QString &text, qsizetype from)
 {
     const Evaluator &condition = criteria(text);
     qsizetype found = -1;
-    const RowList *candidates = m_rows ? nullptr : condition.candidates();
+    RowList storage;
+    std::optional<std::span<const qint32>> candidates;
+    if (!m_rows)
+        candidates = condition.candidates(storage);
     if (candidates) {
         // On a whole table a record's position is its row number, so the index answers directly.
         for (auto it = std::lower_bound(candidates->begin(), candidates->end(), from); it != candidates->end(); ++it) {

@@ -23,7 +23,8 @@ std::shared_ptr<const RowList> SelectExecutor::run(const SelectStatement &statem
     auto rows = std::make_shared<RowList>();
     if (statement.where) {
         const Evaluator condition(*statement.where, table, context, text);
-        if (const RowList *candidates = condition.candidates()) {
+        RowList storage;
+        if (const auto candidates = condition.candidates(storage)) {
             std::copy_if(candidates->begin(), candidates->end(), std::back_inserter(*rows),
                          [&](qint32 row) { return condition.isTrue(row); });
         } else {

@@ -104,11 +104,15 @@ void run(const QString &input)
         int matches = 0;
         for (qsizetype row = 0; row < table->data().rowCount(); ++row)
             matches += evaluator.isTrue(row) ? 1 : 0;
-        // The index must never lose a row that the condition selects.
-        if (const RowList *candidates = evaluator.candidates()) {
+        // The indexes must never lose a row that the condition selects, nor give rows out of order.
+        RowList storage;
+        if (const auto candidates = evaluator.candidates(storage)) {
             int viaIndex = 0;
-            for (qint32 row : *candidates)
-                viaIndex += evaluator.isTrue(row) ? 1 : 0;
+            for (size_t i = 0; i < candidates->size(); ++i) {
+                if (i > 0 && (*candidates)[i - 1] >= (*candidates)[i])
+                    __builtin_trap();
+                viaIndex += evaluator.isTrue((*candidates)[i]) ? 1 : 0;
+            }
             if (viaIndex != matches)
                 __builtin_trap();
         }

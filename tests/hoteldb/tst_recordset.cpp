@@ -163,8 +163,11 @@ void TestRecordset::indexedSearchAgreesWithScan()
 {
     // On the whole table the equalities are answered by indexes; on a SELECT recordset every
     // record is tested. Both must visit the same records in the same order.
-    for (const QString criteria : {"Trim(Descrizione) = 'luogo 7' and Tipo = 3", "Sigla = 'S3' and Tipo = 0",
-                                   "Descrizione = '  LUOGO 7 '", "Attivo = -1 and Tipo = 0 and Sigla = 'S4'"}) {
+    for (const QString criteria :
+         {"Trim(Descrizione) = 'luogo 7' and Tipo = 3", "Sigla = 'S3' and Tipo = 0", "Descrizione = '  LUOGO 7 '",
+          "Attivo = -1 and Tipo = 0 and Sigla = 'S4'", "Id > 100 and Id <= 130 and Tipo = 3",
+          "CodicePS >= 'z100' and CodicePS < 'Z120' and Peso > 0", "'Z590' < CodicePS", "Tipo < 3 and 20 >= Id",
+          "Sigla >= 'S5' and Tipo = 0 and Descrizione > '  LUOGO 5' and Attivo = 0", "Id >= 1 and Tipo <= 3"}) {
         Recordset indexed = open("CodiciVari");
         Recordset scanned = open("Select * From CodiciVari Where Id > 0");
         const Ids viaIndex = mdbfixture::findAll(indexed, criteria);
