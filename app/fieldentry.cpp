@@ -3,6 +3,8 @@
 #include "numericvalue.h"
 #include "trimspaces.h"
 
+#include <QList>
+
 #include <array>
 
 namespace app {
@@ -30,9 +32,13 @@ DateParts dateParts(QStringView data)
 
 QString PulisciTesto(const QString &testo)
 {
-    QString risultato = movement::trimSpaces(testo);
-    for (QChar &c : risultato)
-        c = c == u'\'' ? QChar(u'\u00B4') : c.toUpper();
+    // By code point, so that letters beyond the basic plane lose their lower case too; the simple
+    // capital keeps the length ("ß" stays, it does not become "SS").
+    QList<uint> caratteri = movement::trimSpaces(testo).toUcs4();
+    for (uint &c : caratteri)
+        c = c == u'\'' ? 0xB4 : QChar::toUpper(c);
+    const QString risultato = QString::fromUcs4(reinterpret_cast<const char32_t *>(caratteri.constData()),
+                                                caratteri.size());
     return risultato.isEmpty() ? QStringLiteral(" ") : risultato;
 }
 
