@@ -1,29 +1,26 @@
 #include "movementfile.h"
 
+#include "classicfile.h"
 #include "closedfile.h"
 #include "daytext.h"
-#include "movementerror.h"
 #include "outputfile.h"
+#include "schemafile.h"
 
 namespace movement {
 
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
 {
-    switch (kind) {
-    case FileKind::Classic:
-        throw MovementError(QStringLiteral(
-            "Il file giornaliero dei movimenti non è ancora disponibile in questa versione: "
-            "nessun file è stato scritto."));
-    case FileKind::Schema:
-        throw MovementError(QStringLiteral(
-            "Il file della fase di Start up non è ancora disponibile in questa versione: "
-            "nessun file è stato scritto."));
-    case FileKind::Closed:
-        break;
-    }
-    const QString path = outputFilePath(context.folder, context.PercorsoFile,
-                                        checkedDay(args.DallaData, kDallaData));
-    saveAtomically(path, [&](QIODevice &out) { CreaMovimentiChiusa(context, args, out); });
+    const QDate first = checkedDay(args.DallaData, kDallaData);
+    // The start-up file is named after the day it reports, the day before the typed one.
+    const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
+    const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
+    saveAtomically(path, [&](QIODevice &out) {
+        switch (kind) {
+        case FileKind::Classic: CreaMovimentiClassico(context, args, out); break;
+        case FileKind::Schema: CreaMovimentiSchema(context, args, out); break;
+        case FileKind::Closed: CreaMovimentiChiusa(context, args, out); break;
+        }
+    });
     return path;
 }
 

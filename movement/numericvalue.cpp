@@ -43,4 +43,12 @@ qint64 wholeNumber(QStringView text)
     return qint64(std::clamp(roundHalfEven(numericValue(text)), -kLimit, kLimit));
 }
 
+QString numberText(double value)
+{
+    constexpr double kExactWhole = 9007199254740992.0; // 2^53
+    if (value == std::trunc(value) && std::abs(value) < kExactWhole)
+        return QString::number(qint64(value));
+    return QString::number(value, 'g', 15);
+}
+
 } // namespace movement

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 namespace movement {
@@ -15,5 +16,9 @@ double roundHalfEven(double value);
 // numericValue rounded half to even; values beyond what a count could ever be are clamped,
 // so callers only need their own range check.
 qint64 wholeNumber(QStringView text);
+
+// A number as the files write it: a whole number in plain decimal (no sign for positives, no
+// leading zeros, no separators); a fraction, which no figure should have, with its decimals.
+QString numberText(double value);
 
 } // namespace movement

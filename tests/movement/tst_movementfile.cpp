@@ -1,5 +1,6 @@
 #include "movementerror.h"
 #include "movementfile.h"
+#include "hotelfixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -62,18 +63,45 @@ private slots:
         QCOMPARE(files(dir), QStringList{u"DuzizUzazi2026-12-30.xml"_qs});
     }
 
-    void kindsNotYetAvailableWriteNothing()
+    void dailyFilesAreNamedAfterTheirDay()
     {
-        QTemporaryDir dir;
-        for (FileKind kind : {FileKind::Classic, FileKind::Schema}) {
+        hotelfixture::Hotel hotel;
+        hotelfixture::Card guest = hotelfixture::present("1", 15, "20261230", "20270102");
+        guest.CapoFamiglia = u"U"_qs;
+        hotel.current << guest;
+        hotel.write();
+        MovementContext c = hotel.context();
+        const GeneratorArgs args{u"31/12/2026"_qs, u"01/01/2027"_qs, {}, u"ZZZZZZ"_qs};
+        QCOMPARE(createMovementFile(FileKind::Classic, c, args), hotel.path(u"DuzizUzazi2026-12-31.xml"_qs));
+        // The start-up file reports the night before the typed day.
+        QCOMPARE(createMovementFile(FileKind::Schema, c, args), hotel.path(u"DuzizUzazi2026-12-30.xml"_qs));
+        QCOMPARE(hotel.read(u"DuzizUzazi2026-12-31.xml"_qs).count("<movimento>"), 2);
+        QVERIFY(hotel.read(u"DuzizUzazi2026-12-30.xml"_qs).contains("<codiceclientesr>15</codiceclientesr>"));
+    }
+
+    void databaseFailureKeepsTheEarlierFile()
+    {
+        hotelfixture::Hotel hotel;
+        hotelfixture::Card guest = hotelfixture::present("1", 15, "20261231", "20270102");
+        guest.CapoFamiglia = u"U"_qs;
+        hotel.current << guest;
+        hotel.write({u"Comuni.mdb"_qs});
+        hotel.writeFile(u"DuzizUzazi2026-12-30.xml"_qs, "earlier");
+        // The classic file's first day is written before the arrival's codes are needed; the
+        // start-up file for 01/01/2027 lists the guest.
+        const QList<std::pair<FileKind, QString>> runs{{FileKind::Classic, u"30/12/2026"_qs},
+                                                       {FileKind::Schema, u"01/01/2027"_qs}};
+        for (const auto &[kind, from] : runs) {
             try {
-                createMovementFile(kind, context(dir), {u"30/12/2026"_qs, u"02/01/2027"_qs, {}, {}});
-                QFAIL("a file kind not available yet reported success");
-            } catch (const MovementError &e) {
-                QVERIFY2(e.message().contains(u"non è ancora disponibile"), qPrintable(e.message()));
+                createMovementFile(kind, hotel.context(), {from, u"31/12/2026"_qs, {}, u"ZZZZZZ"_qs});
+                QFAIL("a missing code database was not reported");
+            } catch (const std::runtime_error &e) {
+                QVERIFY2(QString::fromUtf8(e.what()).contains(u"Comuni.mdb"), e.what());
             }
         }
-        QCOMPARE(files(dir), QStringList());
+        QCOMPARE(hotel.read(u"DuzizUzazi2026-12-30.xml"_qs), QByteArray("earlier"));
+        QCOMPARE(QDir(hotel.dir.path()).entryList({u"*.xml"_qs}, QDir::Files | QDir::Hidden),
+                 QStringList{u"DuzizUzazi2026-12-30.xml"_qs});
     }
 };
 

@@ -1,0 +1,123 @@
+#include "structurefigures.h"
+
+#include "daytext.h"
+#include "hoteldatabases.h"
+#include "movementerror.h"
+#include "numericvalue.h"
+#include "recordfields.h"
+#include "structureselection.h"
+#include "trimspaces.h"
+
+#include <QFile>
+#include <QSet>
+
+namespace movement {
+
+namespace {
+
+const QString kNumeroCamera = QStringLiteral("NumeroCamera");
+const QString kScan = QStringLiteral("NumeroHotel = 1");
+
+// The lines of a small text file; CR LF, LF and CR each end a line.
+QStringList fileLines(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw MovementError(QStringLiteral("Impossibile leggere il file «%1»: %2")
+                                .arg(QDir::toNativeSeparators(path), file.errorString()));
+    QString text = QString::fromLatin1(file.readAll()); // only the digits at a line's start matter
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+} // namespace
+
+StructureFigures::StructureFigures(const MovementContext &context)
+    : m_context(context), m_structure(selectedStructure(context.selector))
+{
+}
+
+qint64 StructureFigures::CamereDisponibili()
+{
+    if (!m_rooms)
+        m_rooms = overrideFigure(QStringLiteral("CamDispSPOT.txt"));
+    if (!m_rooms)
+        m_rooms = countRooms(false);
+    return *m_rooms;
+}
+
+qint64 StructureFigures::LettiDisponibili()
+{
+    if (!m_beds)
+        m_beds = overrideFigure(QStringLiteral("LettiDispSPOT.txt"));
+    if (!m_beds)
+        m_beds = countRooms(true);
+    return *m_beds;
+}
+
+std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) const
+{
+    const QString path = m_context.folder.absoluteFilePath(fileName);
+    if (!QFile::exists(path))
+        return std::nullopt;
+    // Line n holds structure n's figure; line 1 serves when no structure is selected.
+    const int line = m_structure.value_or(1);
+    const QStringList lines = fileLines(path);
+    if (lines.size() < line)
+        throw MovementError(QStringLiteral(
+            "Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
+            "della struttura n. Nessun file è stato scritto.")
+                                .arg(fileName).arg(lines.size()).arg(line));
+    return wholeNumber(lines[line - 1]);
+}
+
+qint64 StructureFigures::countRooms(bool beds) const
+{
+    hoteldb::Database database = openDatabase(m_context.folder, kNumeriCamere);
+    hoteldb::Recordset rooms = database.OpenRecordset(
+        QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '")
+        + sqlText(m_context.roomFrom) + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_context.roomTo)
+        + QStringLiteral("' and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
+                         "Where NumeroHotel = 1 and Tipologia = 'C')"));
+    const RecordFields fields(rooms, kNumeriCamere, kNumeroCamera);
+    double total = 0;
+    forEachFound(rooms, kScan, [&] {
+        // Each sum is a whole number, as the figure is.
+        if (roomSelected(m_context, fields.text(kNumeroCamera)))
+            total = roundHalfEven(total + (beds ? fields.number(QStringLiteral("PostiLetto")) : 1));
+    });
+    database.Close();
+    return qint64(total);
+}
+
+qint64 StructureFigures::CamereOccupate(QDate day) const
+{
+    const QString k = dayKey(day);
+    const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
+                          + sqlText(m_context.roomFrom) + QStringLiteral("' and NumeroCamera <= '")
+                          + sqlText(m_context.roomTo) + QStringLiteral("' and Instr(Lingua,'*')=0 and DataArrivo <= '")
+                          + k;
+    const QString order = QStringLiteral(" Order by NumeroCamera,DataArrivo;");
+    const QString current = range + QStringLiteral("' and ((DataPartenza > '") + k
+                            + QStringLiteral("' and Partito = 'N') or (DataPartenzaReale > '") + k
+                            + QStringLiteral("' and Partito = 'S'))") + order;
+    const QString archived = range + QStringLiteral("' and DataPartenzaReale > '") + k + u'\'' + order;
+
+    QSet<QString> occupied;
+    for (const auto &[fileName, query] : {std::pair{kSchedaCliente, current}, std::pair{kSchedaStorico, archived}}) {
+        hoteldb::Database database = openDatabase(m_context.folder, fileName);
+        hoteldb::Recordset cards = database.OpenRecordset(query);
+        const RecordFields fields(cards, fileName, QStringLiteral("NumeroProgressivo"));
+        forEachFound(cards, kScan, [&] {
+            const QString room = trimSpaces(fields.text(kNumeroCamera));
+            if (!room.isEmpty() && roomSelected(m_context, room))
+                occupied.insert(room);
+        });
+        database.Close();
+    }
+    return occupied.size();
+}
+
+} // namespace movement

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "movementcontext.h"
+
+#include <QDate>
+
+#include <optional>
+
+namespace movement {
+
+// The structure's figures for the daily files, within the room range and the selected
+// structure of the context. One object serves one command: rooms and beds available are the
+// same for every day, so they are worked out once.
+class StructureFigures
+{
+public:
+    // Throws MovementError when the selector holds no structure number from 1 to 10.
+    explicit StructureFigures(const MovementContext &context);
+
+    // Rooms of hotel 1 whose type is of typology "C", or the figure of "CamDispSPOT.txt".
+    qint64 CamereDisponibili();
+    // Beds of those rooms, or the figure of "LettiDispSPOT.txt".
+    qint64 LettiDisponibili();
+    // Distinct rooms (number without surrounding spaces, exact text) holding a guest, current or
+    // archived, in the night that begins on the day; a card whose Lingua holds "*" counts for none.
+    qint64 CamereOccupate(QDate day) const;
+
+private:
+    std::optional<qint64> overrideFigure(const QString &fileName) const;
+    qint64 countRooms(bool beds) const;
+
+    MovementContext m_context;
+    std::optional<int> m_structure;
+    std::optional<qint64> m_rooms;
+    std::optional<qint64> m_beds;
+};
+
+} // namespace movement
