@@ -1,5 +1,6 @@
 #include "browserlauncher.h"
 
+#include "browsercommand.h"
 #include "settingserror.h"
 
 #include <QFileInfo>
@@ -29,10 +30,7 @@ std::optional<qsizetype> programEnd(const QString &command)
 void startBrowser(const QString &commandLine, const QDir &folder)
 {
     const QString command = commandLine.trimmed();
-    const QString setting = QStringLiteral("dal menu «Impostazioni», voce «Indirizzo web per invio file»");
-    const QStringList parts = QProcess::splitCommand(command);
-    if (parts.isEmpty() || parts.first().isEmpty())
-        throw SettingsError(QStringLiteral("Il comando per aprire la pagina web è vuoto: impostarlo %1.").arg(setting));
+    const QStringList parts = browserCommandParts(command);
 
     QProcess process;
     process.setWorkingDirectory(folder.path());
@@ -46,7 +44,7 @@ void startBrowser(const QString &commandLine, const QDir &folder)
     }
     if (!process.startDetached())
         throw SettingsError(QStringLiteral("Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.")
-                                .arg(commandLine, setting));
+                                .arg(commandLine, kBrowserSetting));
 }
 
 } // namespace app

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "movementerror.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -12,7 +14,7 @@ class SettingsError : public std::runtime_error
 {
 public:
     explicit SettingsError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(movement::readableMessage(message).toStdString()), m_message(QString::fromUtf8(what())) {}
     const QString &message() const { return m_message; }
 
 private:

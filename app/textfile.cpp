@@ -22,9 +22,11 @@ QStringList readTextLines(const QString &path)
                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
     const QByteArray bytes = file.readAll();
 
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError())
+    // A byte-order mark names the encoding (Notepad saves "Unicode" files as UTF-16 with one).
+    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
+    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
+    QString text = decoder(bytes);
+    if (decoder.hasError() && !marked)
         text = QStringDecoder(kCodePage)(bytes);
 
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

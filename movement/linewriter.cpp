@@ -20,14 +20,24 @@ void LineWriter::line(int indent, QStringView text)
 
 void LineWriter::element(int indent, QStringView tag, QStringView value)
 {
-    line(indent, QStringLiteral("<%1>%2</%1>").arg(tag, xmlEscaped(value)));
+    line(indent, QStringLiteral("<%1>%2</%1>").arg(tag, xmlEscaped(value, tag)));
 }
 
-QString xmlEscaped(QStringView value)
+QString xmlEscaped(QStringView value, QStringView field)
 {
     QString out;
     out.reserve(value.size());
-    for (const QChar c : value) {
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        // No escape exists for these: a file holding one is no XML file and the portal refuses it.
+        if ((c < u' ' && c != u'\t' && c != u'\n' && c != u'\r') || c == QChar(0xFFFE) || c == QChar(0xFFFF)) {
+            const QString where = field.isEmpty() ? QString() : QStringLiteral(" («%1»)").arg(field);
+            throw MovementError(QStringLiteral(
+                "Il valore «%1»%2 contiene in posizione %3 il carattere U+%4, che un file XML non può "
+                "contenere: correggerlo dove è scritto (impostazioni o archivi dell'hotel).")
+                                    .arg(value.toString(), where).arg(i + 1)
+                                    .arg(c.unicode(), 4, 16, QLatin1Char('0')));
+        }
         switch (c.unicode()) {
         case u'&': out += u"&amp;"; break;
         case u'<': out += u"&lt;"; break;

@@ -24,6 +24,8 @@ private:
 };
 
 // A value made safe to stand between tags or inside a double- or single-quoted attribute.
-QString xmlEscaped(QStringView value);
+// A character XML cannot hold (a control character, U+FFFE, U+FFFF) throws MovementError
+// naming the value and, when given, the element or attribute it was meant for.
+QString xmlEscaped(QStringView value, QStringView field = {});
 
 } // namespace movement

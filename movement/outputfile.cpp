@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace movement {
 
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day)
@@ -15,6 +17,14 @@ QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate da
             "Il percorso del file da generare «%1» è troppo corto: deve terminare con "
             "un'estensione di quattro caratteri, per esempio «.xml». Correggerlo dal menu «Impostazioni».")
                                 .arg(percorsoFile));
+    // The system would cut the name at a NUL and write the file under another name.
+    const auto control = std::find_if(percorsoFile.begin(), percorsoFile.end(), [](QChar c) { return c < u' '; });
+    if (control != percorsoFile.end())
+        throw MovementError(QStringLiteral(
+            "Il percorso del file da generare «%1» contiene in posizione %2 il carattere di controllo U+%3, "
+            "che un nome di file non può contenere. Correggerlo dal menu «Impostazioni».")
+                                .arg(percorsoFile).arg(control - percorsoFile.begin() + 1)
+                                .arg(control->unicode(), 4, 16, QLatin1Char('0')));
     const QString path = folder.absoluteFilePath(percorsoFile.chopped(4) + dashedDay(day) + QStringLiteral(".xml"));
     const QDir target = QFileInfo(path).absoluteDir();
     if (!target.exists())

@@ -11,7 +11,8 @@ namespace movement {
 
 // The movement file for a day: PercorsoFile less its last four characters, the dashed day
 // and ".xml", resolved against the working folder. Throws MovementError, naming the path,
-// when PercorsoFile is shorter than four characters or its folder does not exist.
+// when PercorsoFile is shorter than four characters, holds a control character or its folder
+// does not exist.
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day);
 
 // Writes a file whole or not at all: write() fills a temporary file beside the target, which

@@ -1,0 +1,166 @@
+#pragma once
+
+// Drives the main window headless as the operator would: a folder standing in for the
+// hotel's, the window opened on a fixed day, the tool's modal boxes answered through their
+// own buttons and keys.
+
+#include "naxdesktop.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace naxwindow {
+
+using app::NaxDesktop;
+
+inline const QDate kToday(2024, 3, 1);
+inline const QString kYesterday = u"29/02/2024"_qs;
+
+// What one of the tool's boxes showed before it was answered.
+struct Box
+{
+    bool shown = false;
+    QString title;
+    QString text;
+    QString input;
+    QString selected;
+};
+
+// Answers the next modal box once it is shown and active, through its own buttons and keys.
+// A box the answer leaves open is rejected so that a failing test cannot hang.
+inline void answerNextBox(Box &seen, std::function<void(QDialog *)> answer)
+{
+    QTimer::singleShot(0, [&seen, answer] {
+        QPointer<QDialog> box;
+        if (!QTest::qWaitFor([&] {
+                box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+                return box && box->isVisible();
+            }))
+            return;
+        box->activateWindow();
+        if (!QTest::qWaitForWindowActive(box))
+            return box->reject();
+        seen.shown = true;
+        seen.title = box->findChild<QLabel *>(u"Label1"_qs)->text();
+        seen.text = box->findChild<QTextEdit *>(u"Text1"_qs)->toPlainText();
+        if (auto *input = box->findChild<QLineEdit *>(u"Text2"_qs)) {
+            seen.input = input->text();
+            seen.selected = input->selectedText();
+        }
+        answer(box);
+        if (box && box->isVisible())
+            box->reject();
+    });
+}
+
+inline void pressButton(QDialog *box, int index)
+{
+    QTest::mouseClick(box->findChild<QPushButton *>(u"T%1"_qs.arg(index)), Qt::LeftButton);
+}
+
+inline void pressOk(QDialog *box) { pressButton(box, 0); }
+
+inline void pressKey(QDialog *, Qt::Key key)
+{
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+// A folder that stands in for the hotel's: the settings files, and a browser that records
+// how it was started.
+struct Hotel
+{
+    QTemporaryDir dir;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        if (f.open(QIODevice::WriteOnly))
+            f.write(bytes);
+    }
+
+    QByteArray read(const QString &name) const
+    {
+        QFile f(path(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    QStringList xmlFiles() const { return QDir(dir.path()).entryList({u"*.xml"_qs}, QDir::Files); }
+
+    QString browserCommand() const
+    {
+        const QString script = path(u"browser.sh"_qs);
+        QFile f(script);
+        if (f.open(QIODevice::WriteOnly))
+            f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > browser.tmp\nmv browser.tmp browser.txt\n");
+        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        return script + u" https://velunor.regione.example/Velunor/app/"_qs;
+    }
+
+    // The settings with the recording browser, the output in this folder and the given code.
+    void settings(const QByteArray &percorso = "DuzizUzazi.xml", const QByteArray &code = "ABC123") const
+    {
+        write(u"NaxSetup.txt"_qs, percorso + "\r\n" + browserCommand().toUtf8() + "\r\n" + code + "\r\n");
+    }
+};
+
+inline std::unique_ptr<NaxDesktop> openWindow(const Hotel &hotel, QDate today = kToday)
+{
+    auto window = std::make_unique<NaxDesktop>(QDir(hotel.dir.path()), [today] { return today; });
+    window->start();
+    return window;
+}
+
+inline bool makeActive(QWidget *window)
+{
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+template<typename T>
+inline T *control(const QWidget *window, const QString &name)
+{
+    return window->findChild<T *>(name);
+}
+
+inline QLineEdit *field(const QWidget *window, int index)
+{
+    return control<QLineEdit>(window, u"Text1_%1"_qs.arg(index));
+}
+
+inline QString focused()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+}
+
+inline void typeAndEnter(const QWidget *window, int index, const QString &text)
+{
+    QLineEdit *edit = field(window, index);
+    edit->clear();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+inline QStringList comboItems(const QWidget *window)
+{
+    auto *combo = control<QComboBox>(window, u"Combo1"_qs);
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+} // namespace naxwindow
