@@ -14,6 +14,7 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     // The start-up file is named after the day it reports, the day before the typed one.
     const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
     const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
+    removeLeftovers(context.folder, context.PercorsoFile);
     saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
         case FileKind::Classic: CreaMovimentiClassico(context, args, out); break;

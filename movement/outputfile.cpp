@@ -1,14 +1,35 @@
 #include "outputfile.h"
 
 #include "daytext.h"
+#include "linewriter.h"
 #include "movementerror.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 
 #include <algorithm>
 
 namespace movement {
+
+namespace {
+
+// Whether the file starts as every movement file starts (an empty one included) and lacks the
+// closing line that ends every complete one.
+bool isUnfinishedMovementFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray declaration = kXmlDeclaration.toUtf8() + "\r\n";
+    if (!declaration.startsWith(file.read(declaration.size())))
+        return false;
+    const QByteArray closing = "</movimenti>\r\n";
+    return file.size() < closing.size() || !file.seek(file.size() - closing.size())
+        || file.read(closing.size()) != closing;
+}
+
+} // namespace
 
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day)
 {
@@ -44,6 +65,20 @@ void saveAtomically(const QString &path, const std::function<void(QIODevice &)> 
     write(file);
     if (!file.commit())
         throw MovementError(QStringLiteral("Impossibile salvare il file «%1»: %2").arg(name, file.errorString()));
+}
+
+void removeLeftovers(const QDir &folder, const QString &percorsoFile)
+{
+    if (percorsoFile.size() < 4)
+        return;
+    // The save's temporary name is the target's, "." and six characters (QSaveFile's pattern).
+    const QFileInfo stem(folder.absoluteFilePath(percorsoFile.chopped(4)));
+    const QRegularExpression leftover(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(stem.fileName()) + QStringLiteral("[0-9]{4}-[0-9]{2}-[0-9]{2}\\.xml\\.[A-Za-z0-9]{6}")));
+    for (const QFileInfo &entry : stem.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden)) {
+        if (leftover.match(entry.fileName()).hasMatch() && isUnfinishedMovementFile(entry.filePath()))
+            QFile::remove(entry.filePath());
+    }
 }
 
 } // namespace movement

@@ -21,4 +21,10 @@ QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate da
 // that name stays as it was; the error goes on as MovementError naming the file.
 void saveAtomically(const QString &path, const std::function<void(QIODevice &)> &write);
 
+// Removes what interrupted runs left beside the movement files of PercorsoFile: the atomic
+// save's temporary files, named after a day's file plus "." and six letters or digits, that
+// hold the beginning of a movement file never completed. Files of any other name or content
+// (a copy the operator made, another program's) stay; nothing is reported.
+void removeLeftovers(const QDir &folder, const QString &percorsoFile);
+
 } // namespace movement
