@@ -128,15 +128,17 @@ struct Hotel
     }
 
     // Writes the databases; those named in `leaveOut` are not written (and removed if present).
-    void write(const QStringList &leaveOut = {}) const
+    void write(const QStringList &leaveOut = {}) const { writeInto(QDir(dir.path()), leaveOut); }
+
+    void writeInto(const QDir &folder, const QStringList &leaveOut = {}) const
     {
         const auto save = [&](const QString &file, const QList<jetwriter::Table> &tables) {
-            QFile::remove(path(file));
+            QFile::remove(folder.filePath(file));
             if (leaveOut.contains(file))
                 return;
             jetwriter::Description description;
             description.tables = tables;
-            jetwriter::writeDatabaseFile(description, path(file));
+            jetwriter::writeDatabaseFile(description, folder.filePath(file));
         };
         save("Scheda_Cliente.mdb", {cardTable(current)});
         save("SchedaStoricoClienti.mdb", {cardTable(archived)});
