@@ -6,6 +6,7 @@
 #include "numericvalue.h"
 #include "recordfields.h"
 #include "structureselection.h"
+#include "textlines.h"
 #include "trimspaces.h"
 
 #include <QFile>
@@ -18,18 +19,13 @@ namespace {
 const QString kNumeroCamera = QStringLiteral("NumeroCamera");
 const QString kScan = QStringLiteral("NumeroHotel = 1");
 
-// The lines of a small text file; CR LF, LF and CR each end a line.
 QStringList fileLines(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw MovementError(QStringLiteral("Impossibile leggere il file «%1»: %2")
                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    QString text = QString::fromLatin1(file.readAll()); // only the digits at a line's start matter
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    return textLines(file.readAll());
 }
 
 } // namespace

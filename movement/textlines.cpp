@@ -1,0 +1,23 @@
+#include "textlines.h"
+
+#include <QStringDecoder>
+
+namespace movement {
+
+QStringList textLines(const QByteArray &bytes)
+{
+    // A byte-order mark names the encoding (Notepad saves "Unicode" files as UTF-16 with one).
+    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
+    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
+    QString text = decoder(bytes);
+    if (decoder.hasError() && !marked)
+        text = QStringDecoder("windows-1252")(bytes);
+
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+} // namespace movement
