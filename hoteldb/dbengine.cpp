@@ -21,16 +21,13 @@ Database DBEngine::OpenDatabase(const QString &fileName)
 
 DBEngine::OpenFile &DBEngine::file(const QString &path)
 {
-    // Checked before reading, so a change during the read only costs another read later.
-    const QFileInfo info(path);
     const auto it = m_files.find(path);
-    if (it != m_files.end() && info.exists() && it->size == info.size() && it->modified == info.lastModified())
+    if (it != m_files.end() && it->stamp == FileStamp::of(path))
         return *it;
     m_files.remove(path);
     OpenFile entry;
-    entry.reader = std::make_shared<JetReader>(path); // names a missing, foreign or damaged file
-    entry.size = info.size();
-    entry.modified = info.lastModified();
+    entry.reader = std::make_shared<JetReader>(path); // names a missing, foreign, damaged or changing file
+    entry.stamp = entry.reader->stamp();
     return *m_files.insert(path, std::move(entry));
 }
 

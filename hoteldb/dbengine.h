@@ -2,8 +2,8 @@
 
 #include "cachedtable.h"
 #include "database.h"
+#include "filestamp.h"
 
-#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -37,8 +37,7 @@ public:
 private:
     struct OpenFile
     {
-        qint64 size = 0;
-        QDateTime modified;
+        FileStamp stamp; // of the file the tables were read from
         std::shared_ptr<JetReader> reader; // held only until a table is read: it keeps the whole file image
         QHash<QString, std::shared_ptr<CachedTable>> tables; // by lower-case name
     };

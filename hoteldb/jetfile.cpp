@@ -1,12 +1,47 @@
 #include "jetfile.h"
 
-#include <QByteArrayView>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+// glib first: libmdb's header includes it inside extern "C".
+#include <glib.h>
+#include <mdbtools.h>
 
 namespace hoteldb::jet {
 
 namespace {
 constexpr QByteArrayView kSignature("\0\1\0\0Standard Jet DB\0", 20);
 constexpr qsizetype kVersionOffset = 0x14;
+// In the unscrambled header: the password, and in Jet 4 the creation date that masks it.
+constexpr int kPasswordOffset = 0x42;
+constexpr int kJet3PasswordSize = 20;
+constexpr int kJet4PasswordSize = 40;
+constexpr int kCreationDateOffset = 0x72;
+
+// The whole days of a date, as Jet computes its password mask; a damaged date saturates.
+quint32 wholeDays(double date)
+{
+    if (std::isnan(date))
+        return 0;
+    return quint32(qint32(std::clamp(std::trunc(date), -2147483648.0, 2147483647.0)));
+}
+
+bool passwordSet(const uchar *header, Version version)
+{
+    const uchar *password = header + kPasswordOffset;
+    if (version == Version::Jet3)
+        return std::any_of(password, password + kJet3PasswordSize, [](uchar byte) { return byte != 0; });
+    // Jet 4 masks each byte with the creation date's whole days: without a password only the mask is left.
+    const quint32 mask = wholeDays(qFromLittleEndian<double>(header + kCreationDateOffset));
+    for (int i = 0; i < kJet4PasswordSize; ++i) {
+        if (password[i] != uchar(mask >> (8 * (i % 4))))
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 JetFile::JetFile(QByteArray image, QString name)
@@ -17,47 +52,47 @@ JetFile::JetFile(QByteArray image, QString name)
     switch (m_image[kVersionOffset]) {
     case 0:
         m_version = Version::Jet3;
-        m_pageSize = 2048;
         break;
     case 1:
         m_version = Version::Jet4;
-        m_pageSize = 4096;
         break;
     default:
         throw notJet();
     }
     // A file cut short, or grown by a partial write, no longer holds whole pages.
-    if (m_image.size() % m_pageSize != 0 || pageCount() < 3)
+    if (m_image.size() % pageSize() != 0 || pageCount() < 3)
         throw notJet();
+    checkProtection();
+}
 
-    // libmdb converts column names as these say: fixed, so that names never depend on the
-    // environment the tool was started from.
-    qputenv("MDBICONV", "UTF-8");
-    qputenv("MDB_JET3_CHARSET", "CP1252");
-    // Read only: libmdb opens the memory copy for reading and never writes to it.
-    m_mdb = mdb_open_buffer(const_cast<char *>(m_image.constData()), size_t(m_image.size()), MDB_NOFLAGS);
-    if (!m_mdb)
+// libmdb gets the header page alone, which it reads at fixed offsets, and leaves it
+// unscrambled in its page buffer.
+void JetFile::checkProtection() const
+{
+    MdbHandle *opened = mdb_open_buffer(const_cast<char *>(m_image.constData()), size_t(pageSize()), MDB_NOFLAGS);
+    if (!opened)
         throw notJet();
-    if (m_mdb->fmt->pg_size != m_pageSize) {
-        mdb_close(m_mdb);
+    const std::unique_ptr<MdbHandle, void (*)(MdbHandle *)> mdb(opened, mdb_close);
+    if (mdb->fmt->pg_size != pageSize())
         throw notJet();
+    // A database key means enciphered pages, a password a file not meant to be read without
+    // it: both are refused, so that no page is decoded as what it is not.
+    if (mdb->f->db_key != 0 || passwordSet(mdb->pg_buf, m_version)) {
+        throw DbError(QStringLiteral("Il database %1 è protetto da password o cifrato: il programma non può leggerlo.")
+                          .arg(m_name));
     }
 }
 
-JetFile::~JetFile()
+QByteArrayView JetFile::page(quint32 n, const QString &owner) const
 {
-    mdb_close(m_mdb);
+    checkPage(n, owner);
+    return QByteArrayView(m_image).sliced(qsizetype(n) * pageSize(), pageSize());
 }
 
-QByteArray JetFile::page(quint32 n, const QString &owner) const
+void JetFile::checkPage(quint64 n, const QString &owner) const
 {
-    if (n >= pageCount()) {
+    if (n >= pageCount())
         throw damaged(QStringLiteral("%1 rimanda alla pagina %2, oltre la fine del file").arg(owner).arg(n));
-    }
-    // Through libmdb, which deciphers the pages of an encoded database.
-    if (mdb_read_alt_pg(m_mdb, n) != m_pageSize)
-        throw damaged(QStringLiteral("la pagina %1 non si può leggere").arg(n));
-    return QByteArray(reinterpret_cast<const char *>(m_mdb->alt_pg_buf), m_pageSize);
 }
 
 DbError JetFile::damaged(const QString &detail) const

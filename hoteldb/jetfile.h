@@ -4,46 +4,43 @@
 #include "jetformat.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
-
-// glib first: libmdb's header includes it inside extern "C".
-#include <glib.h>
-#include <mdbtools.h>
 
 namespace hoteldb::jet {
 
-// A Jet database file held whole in memory and opened with libmdb on that copy, so the
-// file on disk is read once, never locked, and cannot change while it is decoded.
+// A Jet database file held whole in memory, so the file on disk is read once, never locked,
+// and cannot change while it is decoded. Only the header page is handed to libmdb, which
+// recognises the format and unscrambles the header; every other page is read here, each
+// page number checked against the file first.
 class JetFile
 {
 public:
-    // Throws DbError when the image is not a Jet 3 or Jet 4 database.
+    // Throws DbError when the image is not a whole Jet 3 or Jet 4 database, or when it is
+    // protected by a password or encrypted.
     JetFile(QByteArray image, QString name);
-    ~JetFile();
-    JetFile(const JetFile &) = delete;
-    JetFile &operator=(const JetFile &) = delete;
 
     const QString &name() const { return m_name; }
     Version version() const { return m_version; }
-    int pageSize() const { return m_pageSize; }
-    quint32 pageCount() const { return quint32(m_image.size() / m_pageSize); }
-    int rowCountOffset() const { return m_mdb->fmt->row_count_offset; }
-    MdbHandle *handle() const { return m_mdb; }
+    const Format &format() const { return formatOf(m_version); }
+    int pageSize() const { return format().pageSize; }
+    quint32 pageCount() const { return quint32(m_image.size() / pageSize()); }
 
-    // A copy of page n; `owner` names what points there, for the message when n lies past
-    // the end of the file.
-    QByteArray page(quint32 n, const QString &owner) const;
+    // Page n, valid as long as the file; `owner` names what points there, for the message
+    // when n lies past the end of the file.
+    QByteArrayView page(quint32 n, const QString &owner) const;
+    void checkPage(quint64 n, const QString &owner) const;
 
     // The error for a file whose structure contradicts itself.
     DbError damaged(const QString &detail) const;
     DbError notJet() const;
 
 private:
+    void checkProtection() const;
+
     QByteArray m_image;
     QString m_name;
     Version m_version = Version::Jet4;
-    int m_pageSize = 4096;
-    MdbHandle *m_mdb = nullptr;
 };
 
 } // namespace hoteldb::jet

@@ -8,6 +8,37 @@ namespace hoteldb::jet {
 // page sizes differ between the two.
 enum class Version { Jet3, Jet4 };
 
+// Where things lie in pages and table definitions: the two versions differ only in these
+// offsets and sizes, all in bytes.
+struct Format
+{
+    int pageSize;
+    int rowCountOffset;      // data pages: the row count, then one offset for each row
+    // Table definitions, counted from the start of their first page.
+    int variableColumnCount; // 16 bits
+    int columnCount;         // 16 bits
+    int realIndexCount;      // 32 bits
+    int usageMap;            // 32 bits: row pointer to the map of the table's data pages
+    int firstIndexEntry;     // the real index entries, then the column entries, then the names
+    int realIndexEntrySize;
+    // Column entries, counted from the start of the entry.
+    int columnEntrySize;
+    int columnNumber;        // 8 bits: the column's bit in a row's null mask
+    int variableIndex;       // 16 bits
+    int columnFlags;         // 8 bits
+    int fixedOffset;         // 16 bits
+    int columnSize;          // 16 bits
+    int decimalScale;        // 8 bits
+    int nameLengthSize;      // the length before each column name: 1 or 2 bytes
+};
+
+inline const Format &formatOf(Version version)
+{
+    static constexpr Format jet3{2048, 8, 23, 25, 31, 35, 43, 8, 18, 1, 3, 13, 14, 16, 10, 1};
+    static constexpr Format jet4{4096, 12, 43, 45, 51, 55, 63, 12, 25, 5, 7, 15, 21, 23, 12, 2};
+    return version == Version::Jet3 ? jet3 : jet4;
+}
+
 // Column types as a table definition stores them.
 namespace ColumnType {
 constexpr quint8 Boolean = 0x01;

@@ -1,11 +1,10 @@
 #include "jetreader.h"
 
+#include "databaseimage.h"
 #include "dberror.h"
 #include "jetfile.h"
 #include "jettable.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 namespace hoteldb {
@@ -16,38 +15,28 @@ constexpr quint32 kCatalogPage = 2;
 constexpr qint64 kTableObject = 1;
 // The bits of a system table (DAO's dbSystemObject).
 constexpr qint64 kSystemFlags = qint64(0x80000002);
-
-QByteArray readImage(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        throw DbError(QStringLiteral("Il database %1 non esiste nella cartella di lavoro (%2).")
-                          .arg(info.fileName(), QDir::toNativeSeparators(info.absolutePath())));
-    }
-    QFile file(path);
-    QByteArray image;
-    if (info.isFile() && file.open(QIODevice::ReadOnly))
-        image = file.readAll();
-    if (!info.isFile() || file.error() != QFileDevice::NoError) {
-        throw DbError(QStringLiteral("Il database %1 non si può leggere (%2).")
-                          .arg(info.fileName(), QDir::toNativeSeparators(info.absoluteFilePath())));
-    }
-    return image;
-}
 } // namespace
 
-JetReader::JetReader(const QString &path)
-    : JetReader(readImage(path), QFileInfo(path).fileName())
+JetReader::JetReader(const QString &path) : JetReader(DatabaseImage::read(path), QFileInfo(path).fileName()) {}
+
+JetReader::JetReader(DatabaseImage image, QString displayName)
+    : JetReader(std::move(image.bytes), std::move(displayName), image.stamp)
 {
 }
 
-JetReader::JetReader(QByteArray image, QString displayName)
-    : m_file(std::make_unique<jet::JetFile>(std::move(image), std::move(displayName)))
+JetReader::JetReader(QByteArray image, QString displayName, FileStamp stamp)
+    : m_stamp(std::move(stamp)), m_file(std::make_unique<jet::JetFile>(std::move(image), std::move(displayName)))
 {
     // Only the four fields needed: the catalog's other long fields are not followed at all.
     const TableData catalog = jet::JetTable(*m_file, QStringLiteral("MSysObjects"), kCatalogPage)
                                   .read({QStringLiteral("Id"), QStringLiteral("Name"), QStringLiteral("Type"),
                                          QStringLiteral("Flags")});
+    // The cells are read as these types below, whatever a damaged definition says.
+    const QList<Value::Type> types = {Value::Type::Integer, Value::Type::Text, Value::Type::Integer, Value::Type::Integer};
+    for (int column = 0; column < types.size(); ++column) {
+        if (catalog.columns()[column].type != types[column])
+            throw m_file->damaged(QStringLiteral("l'elenco delle tabelle non si può leggere"));
+    }
     for (qsizetype row = 0; row < catalog.rowCount(); ++row) {
         if (catalog.isNull(row, 0) || catalog.isNull(row, 1) || catalog.isNull(row, 2))
             continue;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filestamp.h"
 #include "tabledata.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 
 namespace hoteldb {
 
+struct DatabaseImage;
 namespace jet {
 class JetFile;
 }
@@ -22,7 +24,8 @@ class JetFile;
 class JetReader
 {
 public:
-    // Throws DbError for a missing file, a file that is not a Jet database, a damaged one.
+    // Throws DbError for a missing file, a file that is not a Jet database, a damaged one,
+    // one protected by a password, one that keeps changing while it is read.
     explicit JetReader(const QString &path);
     // The same on a file image in memory; displayName stands for the file in messages.
     static JetReader fromImage(QByteArray image, QString displayName);
@@ -31,6 +34,9 @@ public:
     JetReader &operator=(JetReader &&) noexcept;
     ~JetReader();
 
+    // The state of the file the tables come from; empty for an image.
+    const FileStamp &stamp() const { return m_stamp; }
+
     // The user tables, system tables left out.
     QStringList tableNames() const;
     // The whole table; the name's case does not matter. Throws DbError for a missing table
@@ -38,7 +44,8 @@ public:
     std::shared_ptr<const TableData> readTable(const QString &name) const;
 
 private:
-    JetReader(QByteArray image, QString displayName);
+    JetReader(DatabaseImage image, QString displayName);
+    JetReader(QByteArray image, QString displayName, FileStamp stamp = {});
 
     struct Table
     {
@@ -46,6 +53,7 @@ private:
         quint32 definitionPage = 0;
     };
 
+    FileStamp m_stamp;
     std::unique_ptr<jet::JetFile> m_file;
     QList<Table> m_tables;
 };

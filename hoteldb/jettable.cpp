@@ -8,7 +8,6 @@
 #include <QtEndian>
 
 #include <algorithm>
-#include <memory>
 
 namespace hoteldb::jet {
 
@@ -17,6 +16,8 @@ constexpr char kDataPage = 0x01;
 constexpr char kDefinitionPage = 0x02;
 constexpr qsizetype kOwnerOffset = 4;    // data pages: the definition page of their table
 constexpr qsizetype kNextPageOffset = 4; // definition pages: the next page of the definition
+constexpr qsizetype kPageHeader = 8;     // a definition goes on after this on its next pages
+constexpr quint8 kFixedColumn = 0x01;
 constexpr quint8 kInlineMap = 0;
 constexpr quint8 kPagedMap = 1;
 
@@ -25,25 +26,15 @@ quint32 word32(QByteArrayView bytes, qsizetype at)
     return qFromLittleEndian<quint32>(bytes.data() + at);
 }
 
-// The bits set in a usage bitmap, as page numbers counted from `first`.
-void appendSetBits(QByteArrayView bitmap, quint64 first, QList<quint32> &pages)
+int word16(QByteArrayView bytes, qsizetype at)
 {
-    for (qsizetype i = 0; i < bitmap.size(); ++i) {
-        const uchar byte = uchar(bitmap[i]);
-        for (int bit = 0; byte && bit < 8; ++bit) {
-            if (byte & (1 << bit)) {
-                // Past the end of the file: kept, so that reading it reports the damage.
-                pages.append(quint32(qMin<quint64>(first + quint64(i) * 8 + bit, 0xffffffff)));
-            }
-        }
-    }
+    return qFromLittleEndian<quint16>(bytes.data() + at);
 }
 } // namespace
 
 JetTable::JetTable(const JetFile &file, QString name, quint32 definitionPage)
     : m_file(file), m_name(std::move(name)), m_definitionPage(definitionPage)
 {
-    checkDefinitionPages();
     readLayout();
 }
 
@@ -57,54 +48,64 @@ DbError JetTable::badDefinition() const
     return m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
 }
 
-// libmdb follows a definition over its pages and the pointers to its usage maps without
-// checking that they lie inside the file; they are checked here first.
-void JetTable::checkDefinitionPages() const
+// The definition's bytes: its first page whole, then each following page after its header.
+QByteArray JetTable::definition() const
 {
-    const MdbFormatConstants &format = *m_file.handle()->fmt;
+    QByteArray bytes;
     QSet<quint32> seen;
-    for (quint32 n = m_definitionPage; n != 0;) {
+    quint32 n = m_definitionPage;
+    do {
         if (seen.contains(n))
             throw badDefinition();
         seen.insert(n);
-        const QByteArray page = m_file.page(n, owner());
+        const QByteArrayView page = m_file.page(n, owner());
         if (page[0] != kDefinitionPage)
             throw badDefinition();
-        if (n == m_definitionPage) {
-            for (const qsizetype at : {qsizetype(format.tab_usage_map_offset), qsizetype(format.tab_free_map_offset)}) {
-                if (at + 4 > page.size() || pointerPage(word32(page, at)) >= m_file.pageCount())
-                    throw badDefinition();
-            }
-        }
+        bytes.append(bytes.isEmpty() ? page : page.sliced(kPageHeader));
         n = word32(page, kNextPageOffset);
-    }
+    } while (n != 0);
+    return bytes;
 }
 
+// The counts, then the index entries (skipped), the column entries and the column names;
+// every part is checked to lie inside the definition before it is read.
 void JetTable::readLayout()
 {
-    MdbCatalogEntry entry{};
-    entry.mdb = m_file.handle();
-    entry.object_type = MDB_TABLE;
-    entry.table_pg = m_definitionPage;
-    qstrncpy(entry.object_name, m_name.toUtf8().constData(), sizeof entry.object_name);
-    const std::unique_ptr<MdbTableDef, void (*)(MdbTableDef *)> table(mdb_read_table(&entry), mdb_free_tabledef);
-    if (!table || !mdb_read_columns(table.get()))
-        throw badDefinition();
-    m_hasVariableColumns = table->num_var_cols > 0;
-    for (guint i = 0; i < table->columns->len; ++i) {
-        const auto *column = static_cast<const MdbColumn *>(g_ptr_array_index(table->columns, i));
-        ColumnLayout layout;
-        layout.name = QString::fromUtf8(column->name);
-        layout.type = quint8(column->col_type);
-        layout.number = column->col_num;
-        layout.fixed = column->is_fixed;
-        layout.fixedOffset = column->fixed_offset;
-        layout.variableIndex = int(column->var_col_num);
-        layout.size = column->col_size;
-        // libmdb 1.0 reads a decimal column's precision and scale each from the other's byte.
-        layout.scale = column->col_prec;
-        m_columns.append(layout);
+    const Format &format = m_file.format();
+    const QByteArray bytes = definition();
+    const auto take = [this, &bytes](qint64 at, qint64 size) {
+        if (at + size > bytes.size())
+            throw badDefinition();
+        return QByteArrayView(bytes).sliced(at, size);
+    };
+    const QByteArrayView counts = take(0, format.firstIndexEntry);
+    m_usageMap = word32(counts, format.usageMap);
+    m_hasVariableColumns = word16(counts, format.variableColumnCount) > 0;
+    const int columnCount = word16(counts, format.columnCount);
+    qint64 at = format.firstIndexEntry + qint64(word32(counts, format.realIndexCount)) * format.realIndexEntrySize;
+
+    for (int i = 0; i < columnCount; ++i) {
+        const QByteArrayView entry = take(at, format.columnEntrySize);
+        at += format.columnEntrySize;
+        ColumnLayout column;
+        column.type = quint8(entry[0]);
+        column.number = uchar(entry[format.columnNumber]);
+        column.variableIndex = word16(entry, format.variableIndex);
+        column.fixed = entry[format.columnFlags] & kFixedColumn;
+        column.fixedOffset = word16(entry, format.fixedOffset);
+        column.size = column.type == ColumnType::Boolean ? 0 : word16(entry, format.columnSize);
+        column.scale = column.type == ColumnType::Numeric ? uchar(entry[format.decimalScale]) : 0;
+        m_columns.append(column);
     }
+    for (ColumnLayout &column : m_columns) {
+        const QByteArrayView length = take(at, format.nameLengthSize);
+        const int size = format.nameLengthSize == 1 ? uchar(length[0]) : word16(length, 0);
+        column.name = JetField::text(m_file.version(), take(at + format.nameLengthSize, size));
+        at += format.nameLengthSize + size;
+    }
+    // In the order of their numbers, which deleted columns leave gaps in.
+    std::stable_sort(m_columns.begin(), m_columns.end(),
+                     [](const ColumnLayout &a, const ColumnLayout &b) { return a.number < b.number; });
 }
 
 QList<quint32> JetTable::dataPages() const
@@ -112,13 +113,11 @@ QList<quint32> JetTable::dataPages() const
     const auto bad = [this] {
         return m_file.damaged(QStringLiteral("l'elenco delle pagine della tabella %1 non si può leggere").arg(m_name));
     };
-    const QByteArray definition = m_file.page(m_definitionPage, owner());
-    const quint32 pointer = word32(definition, m_file.handle()->fmt->tab_usage_map_offset);
-    const QByteArray mapPage = m_file.page(pointerPage(pointer), owner());
-    const auto slot = JetRow::slot(mapPage, m_file.rowCountOffset(), pointerRow(pointer));
+    const QByteArrayView mapPage = m_file.page(pointerPage(m_usageMap), owner());
+    const auto slot = JetRow::slot(mapPage, m_file.format().rowCountOffset, pointerRow(m_usageMap));
     if (!slot || slot->end - slot->start < 1)
         throw bad();
-    const QByteArrayView map = QByteArrayView(mapPage).sliced(slot->start, slot->end - slot->start);
+    const QByteArrayView map = mapPage.sliced(slot->start, slot->end - slot->start);
 
     QList<quint32> pages;
     const quint8 kind = quint8(map[0]);
@@ -126,21 +125,35 @@ QList<quint32> JetTable::dataPages() const
         // A first page number, then one bit for each page from there.
         if (map.size() < 5)
             throw bad();
-        appendSetBits(map.sliced(5), word32(map, 1), pages);
+        appendPages(map.sliced(5), word32(map, 1), pages);
     } else if (kind == kPagedMap) {
         // Page numbers of bitmap pages, each covering the pages its bits can count.
         const quint64 pagesPerMap = quint64(m_file.pageSize() - 4) * 8;
         for (qsizetype at = 1; at + 4 <= map.size(); at += 4) {
             const quint32 bitmapPage = word32(map, at);
-            if (bitmapPage == 0)
-                continue;
-            const QByteArray bitmap = m_file.page(bitmapPage, owner());
-            appendSetBits(QByteArrayView(bitmap).sliced(4), quint64(at - 1) / 4 * pagesPerMap, pages);
+            if (bitmapPage != 0)
+                appendPages(m_file.page(bitmapPage, owner()).sliced(4), quint64(at - 1) / 4 * pagesPerMap, pages);
         }
     } else {
         throw bad();
     }
     return pages;
+}
+
+// The bits set in a usage bitmap, as page numbers counted from `first`; a page past the end
+// of the file is damage, found before any page is read.
+void JetTable::appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const
+{
+    for (qsizetype i = 0; i < bitmap.size(); ++i) {
+        const uchar byte = uchar(bitmap[i]);
+        for (int bit = 0; byte && bit < 8; ++bit) {
+            if (byte & (1 << bit)) {
+                const quint64 page = first + quint64(i) * 8 + bit;
+                m_file.checkPage(page, owner());
+                pages.append(quint32(page));
+            }
+        }
+    }
 }
 
 QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field) const
@@ -167,11 +180,11 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field)
         if (page == 0 || seen.contains(key))
             throw bad();
         seen.insert(key);
-        const QByteArray bytes = m_file.page(page, owner());
-        const auto slot = JetRow::slot(bytes, m_file.rowCountOffset(), row);
+        const QByteArrayView bytes = m_file.page(page, owner());
+        const auto slot = JetRow::slot(bytes, m_file.format().rowCountOffset, row);
         if (!slot)
             throw bad();
-        const QByteArrayView chunk = QByteArrayView(bytes).sliced(slot->start, slot->end - slot->start);
+        const QByteArrayView chunk = bytes.sliced(slot->start, slot->end - slot->start);
         if (ref->kind == LongValueRef::Kind::SingleRow) {
             if (chunk.size() < ref->length)
                 throw bad();
@@ -231,9 +244,9 @@ TableData JetTable::read(const QStringList &wanted) const
     TableData data(m_name, infos);
 
     std::vector<FieldSpan> fields;
-    const int rowCountOffset = m_file.rowCountOffset();
+    const int rowCountOffset = m_file.format().rowCountOffset;
     for (const quint32 pageNumber : dataPages()) {
-        const QByteArray page = m_file.page(pageNumber, owner());
+        const QByteArrayView page = m_file.page(pageNumber, owner());
         // A usage map may list a page since taken by another table, which Jet itself ignores.
         if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage)
             continue;
@@ -242,8 +255,7 @@ TableData JetTable::read(const QStringList &wanted) const
             const auto slot = JetRow::slot(page, rowCountOffset, r);
             if (slot && slot->skipped)
                 continue;
-            const QByteArrayView row = slot ? QByteArrayView(page).sliced(slot->start, slot->end - slot->start)
-                                            : QByteArrayView();
+            const QByteArrayView row = slot ? page.sliced(slot->start, slot->end - slot->start) : QByteArrayView();
             if (!slot || !JetRow::split(m_file.version(), row, m_hasVariableColumns, columns, fields)) {
                 throw m_file.damaged(QStringLiteral("la riga %1 della pagina %2 della tabella %3 non si può leggere")
                                          .arg(r + 1).arg(pageNumber).arg(m_name));

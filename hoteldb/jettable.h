@@ -4,6 +4,7 @@
 #include "jetformat.h"
 #include "tabledata.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 #include <QString>
@@ -13,9 +14,10 @@ namespace hoteldb::jet {
 
 class JetFile;
 
-// One table of a Jet file: its column layout, taken from its definition through libmdb, and
-// its rows, decoded here from the data pages its usage map lists. Every page number is
-// checked against the file before it is read, so a file cut short is reported, not misread.
+// One table of a Jet file: its column layout, read from its definition pages, and its rows,
+// decoded from the data pages its usage map lists. Every page number is checked against the
+// file, and every count and offset against the bytes at hand, before it is used: a damaged
+// file is reported, never misread or read outside its bytes.
 class JetTable
 {
 public:
@@ -28,9 +30,10 @@ public:
     TableData read(const QStringList &wanted = {}) const;
 
 private:
-    void checkDefinitionPages() const;
+    QByteArray definition() const;
     void readLayout();
     QList<quint32> dataPages() const;
+    void appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const;
     QByteArray longValue(const ColumnLayout &column, QByteArrayView field) const;
     void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes) const;
     QString owner() const;
@@ -39,6 +42,7 @@ private:
     const JetFile &m_file;
     QString m_name;
     quint32 m_definitionPage = 0;
+    quint32 m_usageMap = 0; // row pointer
     QList<ColumnLayout> m_columns;
     bool m_hasVariableColumns = false;
 };

@@ -1,0 +1,54 @@
+#include "databaseimage.h"
+
+#include "dberror.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+
+namespace hoteldb {
+
+namespace {
+// Jet itself never lets a database grow past 2 GB.
+constexpr qint64 kLargestDatabase = qint64(2) << 30;
+constexpr unsigned long kPauseMs = 200;
+} // namespace
+
+DatabaseImage DatabaseImage::read(const QString &path, const std::function<void()> &afterRead)
+{
+    const QFileInfo info(path);
+    const QString fileName = info.fileName();
+    for (int attempt = 1;; ++attempt) {
+        const FileStamp before = FileStamp::of(path);
+        if (before.size < 0) {
+            throw DbError(QStringLiteral("Il database %1 non esiste nella cartella di lavoro (%2).")
+                              .arg(fileName, QDir::toNativeSeparators(info.absolutePath())));
+        }
+        // Only a plain file: a folder or a device under the database's name is not read at all.
+        const bool plainFile = QFileInfo(path).isFile();
+        if (plainFile && before.size > kLargestDatabase)
+            throw DbError(QStringLiteral("Il file %1 è troppo grande per essere un database Jet.").arg(fileName));
+        QFile file(path);
+        QByteArray bytes;
+        if (plainFile && file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        if (!plainFile || !file.isOpen() || file.error() != QFileDevice::NoError) {
+            throw DbError(QStringLiteral("Il database %1 non si può leggere (%2).")
+                              .arg(fileName, QDir::toNativeSeparators(info.absoluteFilePath())));
+        }
+        file.close();
+        if (afterRead)
+            afterRead();
+        if (bytes.size() == before.size && FileStamp::of(path) == before)
+            return {std::move(bytes), before};
+        if (attempt == kAttempts) {
+            throw DbError(QStringLiteral("Il database %1 cambia mentre viene letto: il programma alberghiero lo sta "
+                                         "salvando. Riprovare fra qualche istante.")
+                              .arg(fileName));
+        }
+        QThread::msleep(kPauseMs);
+    }
+}
+
+} // namespace hoteldb
