@@ -8,6 +8,7 @@ packages=(
     clang libclang-rt-14-dev
     xvfb xauth
     xdg-utils
+    desktop-file-utils
     fonts-liberation2 fonts-crosextra-carlito
 )
 

@@ -1,0 +1,68 @@
+#!/bin/sh
+# Builds the Debian package with cpack, unpacks it into a temporary root and starts the installed
+# program from there, headless, as the menu entry does: through the launcher, in the hotel's folder.
+# Usage: tst_install.sh <cpack> <build tree>
+set -eu
+cpack=$1
+build=$2
+command -v dpkg-deb >/dev/null || { echo "dpkg-deb is missing: no Debian system"; exit 77; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*"; exit 1; }
+
+"$cpack" -G DEB -B "$work/package" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 \
+    || { cat "$work/cpack.log"; fail "cpack could not build the package"; }
+set -- "$work"/package/naxdesktop_*.deb
+[ $# -eq 1 ] && [ -f "$1" ] || fail "no package naxdesktop_*.deb in $work/package"
+deb=$1
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3; do
+    case ", $depends," in *", $library "* | *", $library,"*) ;; *) fail "$library is not among the dependencies: $depends" ;; esac
+done
+
+root="$work/root"
+dpkg-deb -x "$deb" "$root"
+for file in usr/bin/NaxDesktop usr/bin/naxdesktop-avvia usr/share/applications/naxdesktop.desktop \
+            usr/share/icons/hicolor/scalable/apps/naxdesktop.svg usr/share/icons/hicolor/48x48/apps/naxdesktop.png \
+            usr/share/icons/hicolor/128x128/apps/naxdesktop.png usr/share/doc/naxdesktop/README.md; do
+    [ -f "$root/$file" ] || fail "$file is not in the package"
+done
+[ -x "$root/usr/bin/NaxDesktop" ] && [ -x "$root/usr/bin/naxdesktop-avvia" ] || fail "the programs are not executable"
+
+entry="$root/usr/share/applications/naxdesktop.desktop"
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "the menu entry does not validate"
+fi
+grep -qx 'Icon=naxdesktop' "$entry" || fail "the menu entry does not name the installed icon"
+grep -qx 'Exec=naxdesktop-avvia' "$entry" || fail "the menu entry does not start the launcher"
+
+# Starts the launcher with a home of its own; checks that the program runs in the expected folder
+# until SIGTERM ends it (status 143), rather than ending or crashing by itself.
+run() {
+    expected=$1
+    HOME="$work/home" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen "$root/usr/bin/naxdesktop-avvia" \
+        >"$work/run.log" 2>&1 &
+    pid=$!
+    sleep 2 # long enough to load its settings and show its window
+    kill -0 "$pid" 2>/dev/null || { cat "$work/run.log"; fail "the program ended by itself"; }
+    [ "$(readlink "/proc/$pid/exe")" = "$root/usr/bin/NaxDesktop" ] || fail "the launcher did not start the program"
+    [ "$(readlink "/proc/$pid/cwd")" = "$expected" ] || fail "the program runs in $(readlink "/proc/$pid/cwd"), not in $expected"
+    kill -TERM "$pid"
+    status=0
+    wait "$pid" || status=$?
+    [ "$status" -eq 143 ] || { cat "$work/run.log"; fail "the program ended with status $status, not by SIGTERM"; }
+}
+
+mkdir -p "$work/home" "$work/config/NaxDesktop" "$work/hotel"
+run "$work/home/NaxDesktop" # no folder configured yet: the default one is created
+printf '%s\r\n' "$work/hotel" >"$work/config/NaxDesktop/cartella-hotel"
+run "$work/hotel"
+
+printf '%s\n' "$work/missing" >"$work/config/NaxDesktop/cartella-hotel"
+if HOME="$work/home" XDG_CONFIG_HOME="$work/config" "$root/usr/bin/naxdesktop-avvia" 2>"$work/run.log"; then
+    fail "the launcher started in a folder that does not exist"
+fi
+grep -q "$work/missing" "$work/run.log" || fail "the launcher did not name the missing folder"
+echo "PASS"
