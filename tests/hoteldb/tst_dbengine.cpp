@@ -48,6 +48,7 @@ private slots:
     void bareNameResolvesAgainstTheCurrentFolder();
     void missingAndForeignFiles();
     void decodedTablesAreReusedWhileTheFileIsUnchanged();
+    void droppedOrDisabledCacheDecodesAgainWithTheSameResults();
     void subqueryOnAnotherFileOfTheFolder();
     void subqueryFileMustBeBesideTheDatabase();
     void subqueryFollowsChangesOfItsFile();
@@ -132,6 +133,42 @@ void TestDBEngine::decodedTablesAreReusedWhileTheFileIsUnchanged()
     file.close();
     engine.OpenDatabase(path).OpenRecordset(query);
     QCOMPARE(engine.decodedTables(), start + 4);
+}
+
+void TestDBEngine::droppedOrDisabledCacheDecodesAgainWithTheSameResults()
+{
+    DBEngine &engine = DBEngine::instance();
+    const QString path = m_dir.filePath("NumeriCamere.mdb");
+    const auto rooms = [&] {
+        Database database = engine.OpenDatabase(path);
+        const Ids found = mdbfixture::findAll(database.OpenRecordset("Select * From NumeriCamere Order by NumeroCamera"),
+                                              "NumeroHotel = 1");
+        database.Close();
+        return found;
+    };
+    const Ids expected{1, 2, 4, 8, 5, 7, 3};
+    QCOMPARE(rooms(), expected);
+    qint64 start = engine.decodedTables();
+    QCOMPARE(rooms(), expected);
+    QCOMPARE(engine.decodedTables(), start);
+
+    engine.dropCache();
+    QCOMPARE(rooms(), expected);
+    QCOMPARE(engine.decodedTables(), start + 1);
+
+    // Without the cache every opening decodes the file again; a recordset opened before stays usable.
+    engine.setCaching(false);
+    Database held = engine.OpenDatabase(path);
+    Recordset before = held.OpenRecordset("NumeriCamere");
+    start = engine.decodedTables();
+    QCOMPARE(rooms(), expected);
+    QCOMPARE(rooms(), expected);
+    QCOMPARE(engine.decodedTables(), start + 2);
+    QCOMPARE(mdbfixture::findAll(before, "NumeroHotel = 2"), Ids{6});
+    // Back on, the table decoded last serves again.
+    engine.setCaching(true);
+    QCOMPARE(rooms(), expected);
+    QCOMPARE(engine.decodedTables(), start + 2);
 }
 
 void TestDBEngine::subqueryOnAnotherFileOfTheFolder()
