@@ -15,6 +15,8 @@ DBEngine &DBEngine::instance()
 Database DBEngine::OpenDatabase(const QString &fileName)
 {
     const QString path = QFileInfo(fileName).absoluteFilePath();
+    if (!m_caching)
+        m_files.remove(path);
     file(path);
     return Database(*this, path);
 }

@@ -31,6 +31,11 @@ public:
     // How many tables have been decoded from their files since the engine was created.
     qint64 decodedTables() const { return m_decodedTables; }
 
+    // Forgets every decoded table, index and query result, as if nothing had been read yet.
+    void dropCache() { m_files.clear(); }
+    // Off, every OpenDatabase decodes its file again: only for measuring what the cache saves.
+    void setCaching(bool on) { m_caching = on; }
+
     // The table of that name (case does not matter) in the database file at path.
     std::shared_ptr<CachedTable> table(const QString &path, const QString &name);
 
@@ -48,6 +53,7 @@ private:
 
     QHash<QString, OpenFile> m_files;
     qint64 m_decodedTables = 0;
+    bool m_caching = true;
 };
 
 } // namespace hoteldb
