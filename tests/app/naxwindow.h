@@ -136,6 +136,13 @@ inline T *control(const QWidget *window, const QString &name)
     return window->findChild<T *>(name);
 }
 
+// Presses "Crea File" and answers with "Ok" the box that a failure brings up.
+inline void pressCreaFile(const QWidget *window, Box &box)
+{
+    answerNextBox(box, pressOk);
+    QTest::mouseClick(control<QPushButton>(window, u"T0"_qs), Qt::LeftButton);
+}
+
 inline QLineEdit *field(const QWidget *window, int index)
 {
     return control<QLineEdit>(window, u"Text1_%1"_qs.arg(index));

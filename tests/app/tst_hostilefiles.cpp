@@ -206,8 +206,7 @@ private slots:
         auto window = openWindow(hotel);
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         Box box;
-        answerNextBox(box, pressOk);
-        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        pressCreaFile(window.get(), box);
         QVERIFY(box.shown);
         QCOMPARE(box.title, u"Errore"_qs);
         QVERIFY2(box.text.contains(message), qPrintable(box.text.left(300)));
@@ -235,8 +234,7 @@ private slots:
         QVERIFY(window->isVisible());
 
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
-        answerNextBox(box = {}, pressOk);
-        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        pressCreaFile(window.get(), box = {});
         QVERIFY2(box.text.contains(u"NaxSetup.txt"), qPrintable(box.text));
         QCOMPARE(hotel.xmlFiles(), QStringList());
     }

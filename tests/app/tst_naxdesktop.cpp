@@ -301,8 +301,7 @@ private slots:
         field(window.get(), 0)->setText(from);
         field(window.get(), 1)->setText(to);
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
-        answerNextBox(box = {}, pressOk);
-        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        pressCreaFile(window.get(), box = {});
         QVERIFY(box.shown);
         QCOMPARE(box.title, u"Errore"_qs);
         QVERIFY2(box.text.contains(atCreate), qPrintable(box.text));
@@ -321,8 +320,7 @@ private slots:
         auto window = openWindow(hotel);
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         Box box;
-        answerNextBox(box, pressOk);
-        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+        pressCreaFile(window.get(), box);
         QVERIFY2(box.text.contains(u"/nessun/browser"), qPrintable(box.text));
         QVERIFY(window->isVisible());
         // The file was complete before the browser was started.
