@@ -18,6 +18,9 @@ const QString kNumeroProgressivo = QStringLiteral("NumeroProgressivo");
 const QString kDataArrivo = QStringLiteral("DataArrivo");
 const QString kCodiceCapoFamiglia = QStringLiteral("CodiceCapoFamiglia");
 const QString kCodiceCapoGruppo = QStringLiteral("CodiceCapoGruppo");
+const QString kNumeroCamera = QStringLiteral("NumeroCamera");
+// Every pass leaves out the cards whose Lingua holds "*".
+const QString kCardCriteria = QStringLiteral("NumeroHotel = 1 and instr(Lingua,'*') = 0");
 
 // The guest number carries the arrival year this way, so a card keeps its number when archived.
 constexpr double kYearShift = 1000000;
@@ -55,7 +58,6 @@ private:
     void pass(const Pass &pass, const QString &key);
     void arrival(const RecordFields &card, bool archived);
     void departure(const RecordFields &card, bool archived);
-    void accommodationType(const RecordFields &card);
     QString query(bool archived, Block block, const QString &key) const;
 
     const MovementContext &m_context;
@@ -116,8 +118,8 @@ void ClassicFile::pass(const Pass &pass, const QString &key)
     hoteldb::Database database = openDatabase(m_context.folder, pass.fileName);
     hoteldb::Recordset cards = database.OpenRecordset(query(pass.archived, pass.block, key));
     const RecordFields card(cards, pass.fileName, kNumeroProgressivo);
-    forEachFound(cards, QStringLiteral("NumeroHotel = 1 and instr(Lingua,'*') = 0"), [&] {
-        if (!roomSelected(m_context, card.text(QStringLiteral("NumeroCamera"))))
+    forEachFound(cards, kCardCriteria, [&] {
+        if (!roomSelected(m_context, card.text(kNumeroCamera)))
             return;
         if (pass.block == Block::Arrival)
             arrival(card, pass.archived);
@@ -127,36 +129,44 @@ void ClassicFile::pass(const Pass &pass, const QString &key)
     database.Close();
 }
 
-QString cardIdentifier(const RecordFields &card, bool archived)
+// What both blocks take from a card, read once.
+struct Stay
 {
-    const double number = card.number(kNumeroProgressivo);
-    return numberText(archived ? number : yearPart(card.text(kDataArrivo)) * kYearShift + number);
-}
+    QString identifier;
+    QString arrived;     // DataArrivo
+    double shift = 0;    // the year part of the arrival, in place
+    double family = 0;   // CodiceCapoFamiglia
+    double group = 0;    // CodiceCapoGruppo
+    QStringView type;    // the accommodation type
+};
 
-void ClassicFile::accommodationType(const RecordFields &card)
+Stay stayOf(const RecordFields &card, bool archived)
 {
-    const char16_t *type = card.text(QStringLiteral("CapoFamiglia")) == u"S"  ? u"17"
-                           : card.text(QStringLiteral("CapoGruppo")) == u"S" ? u"18"
-                           : card.number(kCodiceCapoFamiglia) > 0            ? u"19"
-                           : card.number(kCodiceCapoGruppo) > 0              ? u"20"
-                                                                             : u"16";
-    m_w.element(12, u"tipoalloggiato", QString::fromUtf16(type));
+    Stay stay;
+    stay.arrived = card.text(kDataArrivo);
+    stay.shift = yearPart(stay.arrived) * kYearShift;
+    const double number = card.number(kNumeroProgressivo);
+    stay.identifier = numberText(archived ? number : stay.shift + number);
+    stay.family = card.number(kCodiceCapoFamiglia);
+    stay.group = card.number(kCodiceCapoGruppo);
+    stay.type = card.text(QStringLiteral("CapoFamiglia")) == u"S"  ? u"17"
+                : card.text(QStringLiteral("CapoGruppo")) == u"S" ? u"18"
+                : stay.family > 0                                 ? u"19"
+                : stay.group > 0                                  ? u"20"
+                                                                  : u"16";
+    return stay;
 }
 
 void ClassicFile::arrival(const RecordFields &card, bool archived)
 {
+    const Stay stay = stayOf(card, archived);
     m_w.line(9, u"<arrivo>");
-    m_w.element(12, u"idswh", cardIdentifier(card, archived));
-    accommodationType(card);
-
+    m_w.element(12, u"idswh", stay.identifier);
+    m_w.element(12, u"tipoalloggiato", stay.type);
     // The head's number never carries the year part: the member's own arrival year is added.
-    const double shift = yearPart(card.text(kDataArrivo)) * kYearShift;
-    const double family = card.number(kCodiceCapoFamiglia);
-    const double group = card.number(kCodiceCapoGruppo);
-    m_w.element(12, u"idcapo", family > 0  ? numberText(shift + family)
-                               : group > 0 ? numberText(shift + group)
-                                           : QString());
-
+    m_w.element(12, u"idcapo", stay.family > 0  ? numberText(stay.shift + stay.family)
+                               : stay.group > 0 ? numberText(stay.shift + stay.group)
+                                                : QString());
     m_w.line(12, card.text(QStringLiteral("Sesso")) == u"F" ? u"<sesso>F</sesso>" : u"<sesso>M</sesso>");
     m_w.element(12, u"cittadinanza", m_codes.CodiceDaSigla(card.text(QStringLiteral("Nazione"))));
     const QString stato = card.text(QStringLiteral("Stato"));
@@ -180,10 +190,11 @@ void ClassicFile::arrival(const RecordFields &card, bool archived)
 
 void ClassicFile::departure(const RecordFields &card, bool archived)
 {
+    const Stay stay = stayOf(card, archived);
     m_w.line(9, u"<partenza>");
-    m_w.element(12, u"idswh", cardIdentifier(card, archived));
-    accommodationType(card);
-    m_w.element(12, u"arrivo", card.text(kDataArrivo).left(8));
+    m_w.element(12, u"idswh", stay.identifier);
+    m_w.element(12, u"tipoalloggiato", stay.type);
+    m_w.element(12, u"arrivo", stay.arrived.left(8));
     m_w.line(9, u"</partenza>");
 }
 

@@ -5,22 +5,68 @@
 #include <QDir>
 #include <QFileDevice>
 
+#include <algorithm>
+
 namespace movement {
+
+namespace {
+
+// Whether a value goes into the file as it is: nothing to escape and nothing to refuse.
+bool isPlain(QStringView value)
+{
+    return std::none_of(value.begin(), value.end(), [](QChar c) {
+        return c < u' ' || c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'' || c >= QChar(0xFFFE);
+    });
+}
+
+} // namespace
 
 void LineWriter::line(int indent, QStringView text)
 {
-    const QByteArray bytes = QByteArray(indent, ' ') + text.toUtf8() + "\r\n";
-    if (m_device.write(bytes) != bytes.size()) {
+    begin(indent);
+    append(text);
+    send();
+}
+
+void LineWriter::element(int indent, QStringView tag, QStringView value)
+{
+    begin(indent);
+    m_line.append('<');
+    append(tag);
+    m_line.append('>');
+    if (isPlain(value))
+        append(value);
+    else
+        append(xmlEscaped(value, tag));
+    m_line.append("</", 2);
+    append(tag);
+    m_line.append('>');
+    send();
+}
+
+void LineWriter::begin(int indent)
+{
+    m_line.resize(0);
+    m_line.append(indent, ' ');
+}
+
+void LineWriter::append(QStringView text)
+{
+    const qsizetype at = m_line.size();
+    m_line.resize(at + m_utf8.requiredSpace(text.size()));
+    char *end = m_utf8.appendToBuffer(m_line.data() + at, text);
+    m_line.resize(end - m_line.constData());
+}
+
+void LineWriter::send()
+{
+    m_line.append("\r\n", 2);
+    if (m_device.write(m_line) != m_line.size()) {
         const auto *file = qobject_cast<QFileDevice *>(&m_device);
         const QString name = file ? QDir::toNativeSeparators(file->fileName()) : QString();
         throw MovementError(QStringLiteral("Scrittura non riuscita nel file «%1»: %2")
                                 .arg(name, m_device.errorString()));
     }
-}
-
-void LineWriter::element(int indent, QStringView tag, QStringView value)
-{
-    line(indent, QStringLiteral("<%1>%2</%1>").arg(tag, xmlEscaped(value, tag)));
 }
 
 QString xmlEscaped(QStringView value, QStringView field)

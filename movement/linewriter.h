@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIODevice>
+#include <QStringEncoder>
 #include <QStringView>
 
 namespace movement {
@@ -20,7 +22,13 @@ public:
     void element(int indent, QStringView tag, QStringView value);
 
 private:
+    void begin(int indent);
+    void append(QStringView text);
+    void send();
+
     QIODevice &m_device;
+    QByteArray m_line; // reused line after line: a daily file over a year has millions of lines
+    QStringEncoder m_utf8{QStringConverter::Utf8, QStringConverter::Flag::Stateless};
 };
 
 // A value made safe to stand between tags or inside a double- or single-quoted attribute.
