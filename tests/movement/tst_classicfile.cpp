@@ -277,6 +277,30 @@ private slots:
         } catch (const hoteldb::DbError &e) {
             QVERIFY2(e.message().contains("SchedaStoricoClienti.mdb"), qPrintable(e.message()));
         }
+
+        // An archive without the guest cards' table.
+        jetwriter::Description other;
+        other.tables = {{"Altro", {number("NumeroHotel")}, {{1}}}};
+        jetwriter::writeDatabaseFile(other, hotel.path("SchedaStoricoClienti.mdb"));
+        try {
+            CreaMovimentiClassico(hotel.context(), {"30/12/2026", "30/12/2026", "", "Z"}, buffer);
+            QFAIL("a missing table was not reported");
+        } catch (const hoteldb::DbError &e) {
+            QVERIFY2(e.message().contains("Scheda_Cliente"), qPrintable(e.message()));
+        }
+    }
+
+    void valuesAreEscapedUtf8()
+    {
+        Hotel hotel;
+        hotel.codes[0] = {"ROMA", 3, QVariant(), "Cà&<1>"};
+        Card guest = present("1", 15, "20261207", "20261210");
+        guest.DataNascita = "1980&<>";
+        hotel.current << guest;
+        hotel.write();
+        const QByteArray file = generate(hotel.context(), {"07/12/2026", "07/12/2026", "", "ZZZZZZ"});
+        QVERIFY2(file.contains("<luogoresidenza>C\xC3\xA0&amp;&lt;1&gt;</luogoresidenza>\r\n"), file.constData());
+        QVERIFY2(file.contains("<datanascita>1980&amp;&lt;&gt;</datanascita>\r\n"), file.constData());
     }
 };
 
