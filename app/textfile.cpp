@@ -2,10 +2,10 @@
 
 #include "outputfile.h"
 #include "settingserror.h"
+#include "textlines.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace app {
@@ -20,20 +20,7 @@ QStringList readTextLines(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         throw SettingsError(QStringLiteral("Impossibile leggere il file «%1»: %2")
                                 .arg(QDir::toNativeSeparators(path), file.errorString()));
-    const QByteArray bytes = file.readAll();
-
-    // A byte-order mark names the encoding (Notepad saves "Unicode" files as UTF-16 with one).
-    const std::optional<QStringConverter::Encoding> marked = QStringConverter::encodingForData(bytes);
-    QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
-    QString text = decoder(bytes);
-    if (decoder.hasError() && !marked)
-        text = QStringDecoder(kCodePage)(bytes);
-
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(u'\r', u'\n');
-    if (text.endsWith(u'\n'))
-        text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    return movement::textLines(file.readAll());
 }
 
 void writeTextLines(const QString &path, const QStringList &lines)
