@@ -156,7 +156,9 @@ void JetTable::appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> 
     }
 }
 
-QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field) const
+// A long-value row holds the data of one field only: a row met a second time, in this chain or
+// another field's, is a loop or a damaged pointer, and would repeat its data without end.
+QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field, QSet<quint64> &usedRows) const
 {
     if (field.isEmpty())
         return QByteArray();
@@ -170,16 +172,15 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field)
     if (ref->kind == LongValueRef::Kind::Inline)
         return ref->inlineData.toByteArray();
 
-    // A chain's rows each begin with the pointer to the next; a row seen twice is a loop.
+    // A chain's rows each begin with the pointer to the next.
     QByteArray value;
-    QSet<quint64> seen;
     quint32 page = ref->page;
     int row = ref->row;
     while (value.size() < ref->length) {
         const quint64 key = (quint64(page) << 8) | quint64(row);
-        if (page == 0 || seen.contains(key))
+        if (page == 0 || usedRows.contains(key))
             throw bad();
-        seen.insert(key);
+        usedRows.insert(key);
         const QByteArrayView bytes = m_file.page(page, owner());
         const auto slot = JetRow::slot(bytes, m_file.format().rowCountOffset, row);
         if (!slot)
@@ -200,17 +201,18 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field)
     return value;
 }
 
-void JetTable::setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes) const
+void JetTable::setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes,
+                       QSet<quint64> &usedLongRows) const
 {
     switch (layout.type) {
     case ColumnType::Text:
         data.setText(column, JetField::text(m_file.version(), bytes));
         break;
     case ColumnType::Memo:
-        data.setText(column, JetField::text(m_file.version(), longValue(layout, bytes)));
+        data.setText(column, JetField::text(m_file.version(), longValue(layout, bytes, usedLongRows)));
         break;
     case ColumnType::Ole:
-        data.setBinary(column, longValue(layout, bytes));
+        data.setBinary(column, longValue(layout, bytes, usedLongRows));
         break;
     default: {
         const Value value = JetField::fixed(layout.type, bytes, layout.scale);
@@ -244,6 +246,7 @@ TableData JetTable::read(const QStringList &wanted) const
     TableData data(m_name, infos);
 
     std::vector<FieldSpan> fields;
+    QSet<quint64> usedLongRows;
     const int rowCountOffset = m_file.format().rowCountOffset;
     for (const quint32 pageNumber : dataPages()) {
         const QByteArrayView page = m_file.page(pageNumber, owner());
@@ -266,7 +269,7 @@ TableData JetTable::read(const QStringList &wanted) const
                 if (columns[c].type == ColumnType::Boolean)
                     data.setBoolean(c, field.flag);
                 else if (!field.null)
-                    setCell(data, c, columns[c], row.sliced(field.start, field.length));
+                    setCell(data, c, columns[c], row.sliced(field.start, field.length), usedLongRows);
             }
         }
     }

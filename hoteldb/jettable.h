@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -34,8 +35,9 @@ private:
     void readLayout();
     QList<quint32> dataPages() const;
     void appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const;
-    QByteArray longValue(const ColumnLayout &column, QByteArrayView field) const;
-    void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes) const;
+    QByteArray longValue(const ColumnLayout &column, QByteArrayView field, QSet<quint64> &usedRows) const;
+    void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes,
+                 QSet<quint64> &usedLongRows) const;
     QString owner() const;
     DbError badDefinition() const;
 

@@ -17,6 +17,8 @@
 #include <QString>
 #include <QtEndian>
 
+#include <optional>
+
 namespace damagedcopies {
 
 struct Copy
@@ -199,6 +201,23 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
                 for (const auto &[at, length] : fieldPlaces(b, page, QStringLiteral("Note"))) {
                     if (length >= 12 && !(word32(b, at) & 0x80000000))
                         put32(b, at + 4, (outside << 8) | (word32(b, at + 4) & 0xff));
+                }
+            }
+        });
+    }
+
+    if (kinds.contains(QStringLiteral("testi lunghi"))) {
+        changed(QStringLiteral("testi lunghi che condividono le righe"), kDamaged, [&](QByteArray &b) {
+            // Every Note on long-value pages points at the first one's rows.
+            std::optional<quint32> shared;
+            for (const quint32 page : kinds.value(QStringLiteral("definizione di tabella"))) {
+                for (const auto &[at, length] : fieldPlaces(b, page, QStringLiteral("Note"))) {
+                    if (length < 12 || (word32(b, at) & 0x80000000))
+                        continue;
+                    if (!shared)
+                        shared = word32(b, at + 4);
+                    put32(b, at + 4, *shared);
+                    put32(b, at, (word32(b, at) & 0xc0000000) | 1000); // short enough for any of the rows
                 }
             }
         });

@@ -4,6 +4,7 @@
 #include "jetreader.h"
 #include "timelimit.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -50,6 +51,8 @@ private slots:
     void refusesBrokenStructure();
     void survivesBytesChangedAtRandom_data();
     void survivesBytesChangedAtRandom();
+    void readsTheFuzzCorpus_data();
+    void readsTheFuzzCorpus();
 
 private:
     QTemporaryDir m_dir;
@@ -130,6 +133,27 @@ void TestDamagedDatabase::survivesBytesChangedAtRandom()
     }
     QVERIFY(refused > 0);
     QVERIFY(read > 0);
+}
+
+void TestDamagedDatabase::readsTheFuzzCorpus_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir corpus(qEnvironmentVariable("NAX_SOURCE_DIR") + QStringLiteral("/tests/fuzz/corpus-decode"));
+    const QStringList files = corpus.entryList(QDir::Files, QDir::Name);
+    QVERIFY(!files.isEmpty());
+    for (const QString &file : files)
+        QTest::newRow(qPrintable(file)) << corpus.filePath(file);
+}
+
+// The fuzzer's seeds, and every input that once made the decoding fail: each reads, or is
+// refused with a message naming the file.
+void TestDamagedDatabase::readsTheFuzzCorpus()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString message = readThrough(m_dir, QStringLiteral("Comuni.mdb"), file.readAll(), path);
+    QVERIFY2(message.isEmpty() || message.contains(QStringLiteral("Comuni.mdb")), qPrintable(message));
 }
 
 QTEST_GUILESS_MAIN(TestDamagedDatabase)
