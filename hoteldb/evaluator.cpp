@@ -124,6 +124,8 @@ struct RowSet
 {
     std::span<const qint32> rows;
     bool ascending = false;
+    std::span<const qint32> all; // a slice of a sorted index: the whole index, so that the rest is known
+    size_t restSize() const { return all.empty() ? SIZE_MAX : all.size() - rows.size(); }
 };
 
 } // namespace
@@ -172,11 +174,11 @@ std::optional<std::span<const qint32>> Evaluator::candidates(RowList &storage) c
     for (const Probe &probe : m_probes) {
         if (probe.comparison == Expression::Comparison::Equal) {
             const EqualityIndex &index = m_table.index(probe.column, probe.trimmed);
-            sets.push_back({probe.text ? index.rows(probe.key) : index.rows(probe.number), true});
+            sets.push_back({probe.text ? index.rows(probe.key) : index.rows(probe.number), true, {}});
         } else {
             const SortedIndex &index = m_table.sortedIndex(probe.column);
             sets.push_back({probe.text ? index.rows(probe.comparison, probe.key)
-                                       : index.rows(probe.comparison, probe.number), false});
+                                       : index.rows(probe.comparison, probe.number), false, index.all()});
         }
     }
     if (sets.empty())
@@ -189,18 +191,33 @@ std::optional<std::span<const qint32>> Evaluator::candidates(RowList &storage) c
     if (sets[0].ascending && (sets.size() == 1 || sets[0].rows.size() <= few))
         return sets[0].rows;
 
-    // Otherwise intersect the smallest sets as bitmaps, which also puts the rows in order; a set
-    // holding nearly every row would cost more than it removes.
+    // Otherwise intersect the sets as bitmaps, which also puts the rows in order. A range that
+    // holds most rows takes out the few rows outside it instead (each candidate is still tested,
+    // so rows with a Null there may stay); a set holding nearly every row would cost more than
+    // it removes.
     std::vector<quint64> bits((rowCount + 63) / 64);
-    for (qint32 row : sets[0].rows)
-        bits[size_t(row) / 64] |= quint64(1) << (row % 64);
-    std::vector<quint64> other(bits.size());
-    for (size_t i = 1; i < sets.size() && i <= 3 && sets[i].rows.size() < rowCount - rowCount / 8; ++i) {
-        std::fill(other.begin(), other.end(), 0);
-        for (qint32 row : sets[i].rows)
-            other[size_t(row) / 64] |= quint64(1) << (row % 64);
-        for (size_t w = 0; w < bits.size(); ++w)
-            bits[w] &= other[w];
+    const auto mark = [](std::vector<quint64> &words, std::span<const qint32> rows) {
+        for (qint32 row : rows)
+            words[size_t(row) / 64] |= quint64(1) << (row % 64);
+    };
+    mark(bits, sets[0].rows);
+    std::vector<quint64> other;
+    int bitmaps = 0;
+    for (size_t i = 1; i < sets.size(); ++i) {
+        const RowSet &set = sets[i];
+        if (set.restSize() < set.rows.size()) {
+            const size_t before = size_t(set.rows.data() - set.all.data());
+            for (auto rest : {set.all.first(before), set.all.subspan(before + set.rows.size())}) {
+                for (qint32 row : rest)
+                    bits[size_t(row) / 64] &= ~(quint64(1) << (row % 64));
+            }
+        } else if (bitmaps < 3 && set.rows.size() < rowCount - rowCount / 8) {
+            ++bitmaps;
+            other.assign(bits.size(), 0);
+            mark(other, set.rows);
+            for (size_t w = 0; w < bits.size(); ++w)
+                bits[w] &= other[w];
+        }
     }
     storage.clear();
     for (size_t w = 0; w < bits.size(); ++w) {

@@ -23,6 +23,8 @@ public:
     // The rows whose value v satisfies "v comparison literal"; in value order, not row order.
     std::span<const qint32> rows(Expression::Comparison comparison, const QString &foldedText) const;
     std::span<const qint32> rows(Expression::Comparison comparison, qint64 number) const;
+    // Every row with a value, in value order: the slices above are parts of it.
+    std::span<const qint32> all() const { return m_rows; }
 
 private:
     std::span<const qint32> slice(Expression::Comparison comparison, qsizetype lower, qsizetype upper) const;

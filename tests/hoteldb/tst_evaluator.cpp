@@ -17,20 +17,8 @@ class TestEvaluator : public QObject
     Q_OBJECT
 
 private:
-    Ids select(const QString &text)
-    {
-        Database database = DBEngine::instance().OpenDatabase(m_path);
-        Recordset recordset = database.OpenRecordset(text);
-        database.Close();
-        return mdbfixture::findAll(recordset, "Id > 0");
-    }
-    Ids find(const QString &criteria)
-    {
-        Database database = DBEngine::instance().OpenDatabase(m_path);
-        Recordset recordset = database.OpenRecordset("Schede");
-        database.Close();
-        return mdbfixture::findAll(recordset, criteria);
-    }
+    Ids select(const QString &text) { return mdbfixture::findAll(mdbfixture::openRecordset(m_path, text), "Id > 0"); }
+    Ids find(const QString &criteria) { return mdbfixture::findAll(mdbfixture::openRecordset(m_path, "Schede"), criteria); }
 
     QTemporaryDir m_dir;
     QString m_path;
@@ -132,6 +120,13 @@ void TestEvaluator::conditions_data()
     QTest::newRow("same as a range") << "DataArrivo >= '20261207' and DataArrivo <= '20261207'" << Ids{1, 2, 4, 7};
     QTest::newRow("two equalities") << "NumeroHotel = 1 and DataArrivo = '20261207' and Lingua = 'I'" << Ids{1, 7};
     QTest::newRow("equality inside or") << "DataArrivo = '20261206' or Importo = 3" << Ids{3, 6};
+
+    // Ranges holding most rows, answered by taking out the rows outside them, as a night's
+    // occupancy is: nothing outside is kept, nothing inside is lost, Nulls stay out.
+    QTest::newRow("wide ranges") << "DataArrivo <= '20261207' and NumeroCamera > '10'" << Ids{1, 3, 4, 7};
+    QTest::newRow("wide range and narrow one") << "NumeroCamera >= '' and DataArrivo < '20261208' and DataArrivo > '20261206'"
+                                               << Ids{1, 2, 4, 7};
+    QTest::newRow("night of a stay") << "DataArrivo <= '20261207' and NomeCliente >= 'C'" << Ids{1, 3, 4};
 }
 
 void TestEvaluator::conditions()

@@ -1,6 +1,7 @@
 // naxbenchmark [--cache FOLDER] [--runs N]: builds the large benchmark hotel once into the cache
-// folder, then times each measurement from a cold start in a child process of its own (so that
-// each peak of resident memory is its own) and prints the table with the ratios to the floor.
+// folder, then times every run of every measurement from a cold start in a child process of its
+// own (so that each peak of resident memory is its own) and prints the table of the medians with
+// their ratios to the floor, and which targets are met.
 #include "benchmarkhotel.h"
 #include "measurement.h"
 
@@ -27,41 +28,51 @@ QTextStream &out()
     return stream;
 }
 
-// The child: runs one measurement `runs` times and prints the times, then the peak memory.
-int measure(const QString &id, const QDir &hotel, const QDir &output, int runs)
+// The child: runs the measurement once and prints its time, then its peak memory.
+int measure(const QString &id, const QDir &hotel, const QDir &output)
 {
-    QStringList times;
-    for (int i = 0; i < runs; ++i)
-        times << QString::number(runOnce(id, hotel, output), 'f', 3);
-    out() << times.join(u' ') << "\n" << peakResidentKiB() << "\n";
+    const double milliseconds = runOnce(id, hotel, output);
+    out() << QString::number(milliseconds, 'f', 3) << "\n" << peakResidentKiB() << "\n";
     return 0;
 }
 
-struct Result
+struct Sample
 {
-    double median = 0;
+    double milliseconds = 0;
     qint64 peakKiB = -1;
 };
 
-Result runChild(const Measurement &m, const QDir &hotel, const QDir &output, int runs)
+// One run in a child process of its own: nothing decoded when it starts, its own memory peak.
+Sample runChild(const Measurement &m, const QDir &hotel, const QDir &output)
 {
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--measure"), m.id, QStringLiteral("--hotel"), hotel.path(), QStringLiteral("--out"),
-                 output.path(), QStringLiteral("--runs"), QString::number(runs)});
+                 output.path()});
     if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
         throw std::runtime_error(QStringLiteral("La misura «%1» non è andata a termine.").arg(m.label).toStdString());
     const QStringList lines = QString::fromLatin1(child.readAllStandardOutput()).split(u'\n');
-    std::vector<double> times;
-    for (const QString &time : lines.value(0).split(u' ', Qt::SkipEmptyParts))
-        times.push_back(time.toDouble());
-    if (times.empty())
-        throw std::runtime_error(QStringLiteral("La misura «%1» non ha dato tempi.").arg(m.label).toStdString());
-    std::sort(times.begin(), times.end());
-    const size_t n = times.size();
-    return {n % 2 ? times[n / 2] : (times[n / 2 - 1] + times[n / 2]) / 2, lines.value(1).toLongLong()};
+    bool ok = false;
+    const double time = lines.value(0).toDouble(&ok);
+    if (!ok)
+        throw std::runtime_error(QStringLiteral("La misura «%1» non ha dato il suo tempo.").arg(m.label).toStdString());
+    return {time, lines.value(1).toLongLong()};
 }
+
+struct Result
+{
+    std::vector<double> times;
+    qint64 peakKiB = -1;
+
+    double median() const
+    {
+        std::vector<double> sorted = times;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t n = sorted.size();
+        return n == 0 ? 0 : n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+};
 
 QString machine()
 {
@@ -112,20 +123,35 @@ int compare(const QDir &hotel, int runsOption)
         throw std::runtime_error("Impossibile creare una cartella temporanea.");
     out() << "Machine: " << machine() << "\n";
     out() << "Hotel: " << hotel.path() << ", reference day " << referenceDay().toString(Qt::ISODate) << "\n\n";
-    out() << "| Measurement | Median wall time | Ratio to the floor | Peak resident memory |\n";
-    out() << "|---|---:|---:|---:|\n" << Qt::flush;
+    out() << "Rounds: " << Qt::flush;
+    // Round after round of every measurement, so that a busy spell of the machine weighs on
+    // all of them alike rather than on one.
+    const QList<Measurement> list = measurements();
     QHash<QString, Result> results;
-    for (const Measurement &m : measurements()) {
-        const Result r = runChild(m, hotel, QDir(output.path()), runsOption > 0 ? runsOption : m.runs);
-        results.insert(m.id, r);
-        const double floor = results.value(QStringLiteral("floor")).median;
-        out() << "| " << m.label << " | " << QString::number(r.median, 'f', r.median < 100 ? 1 : 0) << " ms | "
-              << QString::number(r.median / floor, 'f', 2) << " | " << QString::number(r.peakKiB / 1024.0, 'f', 0)
-              << " MB |\n" << Qt::flush;
+    const int rounds = std::ranges::max(list, {}, &Measurement::runs).runs;
+    for (int round = 0; round < (runsOption > 0 ? runsOption : rounds); ++round) {
+        for (const Measurement &m : list) {
+            if (runsOption <= 0 && round >= m.runs)
+                continue;
+            const Sample sample = runChild(m, hotel, QDir(output.path()));
+            Result &r = results[m.id];
+            r.times.push_back(sample.milliseconds);
+            r.peakKiB = std::max(r.peakKiB, sample.peakKiB);
+        }
+        out() << "." << Qt::flush;
+    }
+    out() << "\n\n| Measurement | Median wall time | Ratio to the floor | Peak resident memory |\n";
+    out() << "|---|---:|---:|---:|\n";
+    const double floor = results.value(QStringLiteral("floor")).median();
+    for (const Measurement &m : list) {
+        const Result &r = results[m.id];
+        const double median = r.median();
+        out() << "| " << m.label << " | " << QString::number(median, 'f', median < 100 ? 1 : 0) << " ms | "
+              << QString::number(median / floor, 'f', 2) << " | " << QString::number(r.peakKiB / 1024.0, 'f', 0)
+              << " MB |\n";
     }
 
-    const double floor = results.value(QStringLiteral("floor")).median;
-    const auto ratio = [&](const char *id) { return results.value(QLatin1String(id)).median / floor; };
+    const auto ratio = [&](const char *id) { return results.value(QLatin1String(id)).median() / floor; };
     const bool identical = sameBytes(outputPath(QStringLiteral("classic3"), QDir(output.path())),
                                      outputPath(QStringLiteral("literal3"), QDir(output.path())));
     struct Target
@@ -138,7 +164,7 @@ int compare(const QDir &hotel, int runsOption)
         {QStringLiteral("schema-0.5 1 day <= 1.3 x floor"), ratio("schema1") <= 1.3},
         {QStringLiteral("classic 31 days <= 1.5 x floor"), ratio("classic31") <= 1.5},
         {QStringLiteral("classic 366 days <= 2.5 x floor"), ratio("classic366") <= 2.5},
-        {QStringLiteral("closed-structure 366 days < 50 ms"), results.value(QStringLiteral("closed366")).median < 50},
+        {QStringLiteral("closed-structure 366 days < 50 ms"), results.value(QStringLiteral("closed366")).median() < 50},
         {QStringLiteral("peak memory of the 366-day run < 300 MB"),
          results.value(QStringLiteral("classic366")).peakKiB < 300 * 1024},
         {QStringLiteral("3-day file identical to the one decoded at every opening"), identical},
@@ -172,8 +198,7 @@ int main(int argc, char *argv[])
     try {
         const int runCount = parser.value(runs).toInt();
         if (parser.isSet(measureOption))
-            return measure(parser.value(measureOption), QDir(parser.value(hotelOption)), QDir(parser.value(outOption)),
-                           std::max(runCount, 1));
+            return measure(parser.value(measureOption), QDir(parser.value(hotelOption)), QDir(parser.value(outOption)));
         return compare(preparedHotel(parser.value(cache)), runCount);
     } catch (const std::exception &e) {
         QTextStream(stderr) << "naxbenchmark: " << QString::fromUtf8(e.what()) << "\n";
