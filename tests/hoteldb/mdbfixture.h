@@ -2,6 +2,7 @@
 
 // Writes the .mdb files the database tests query, through the project's own Jet writer.
 
+#include "dbengine.h"
 #include "jetwriter.h"
 #include "recordset.h"
 
@@ -29,6 +30,15 @@ inline void write(const QString &path, const QList<jetwriter::Table> &tables)
     jetwriter::Description description;
     description.tables = tables;
     jetwriter::writeDatabaseFile(description, path);
+}
+
+// A recordset over source that outlives its database, as the hotel's code keeps them.
+inline hoteldb::Recordset openRecordset(const QString &path, const QString &source)
+{
+    hoteldb::Database database = hoteldb::DBEngine::instance().OpenDatabase(path);
+    hoteldb::Recordset recordset = database.OpenRecordset(source);
+    database.Close();
+    return recordset;
 }
 
 // The values of a whole-number field over every record that criteria finds, in the recordset's order.

@@ -33,12 +33,12 @@ private:
     }
     Ids available(const QString &roomsFile, const QString &typesFile = "TipiCamere.mdb")
     {
-        Database database = DBEngine::instance().OpenDatabase(roomsFile);
-        Recordset recordset = database.OpenRecordset(
-            "Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '1' and NumeroCamera <= '20' and "
-            "TipoCamera In (Select Sigla From TipiCamere In '" + typesFile + "' Where NumeroHotel = 1 and Tipologia = 'C')");
-        database.Close();
-        return mdbfixture::findAll(recordset, "NumeroHotel = 1");
+        return mdbfixture::findAll(
+            mdbfixture::openRecordset(
+                roomsFile, "Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '1' and NumeroCamera <= '20' and "
+                           "TipoCamera In (Select Sigla From TipiCamere In '" + typesFile +
+                               "' Where NumeroHotel = 1 and Tipologia = 'C')"),
+            "NumeroHotel = 1");
     }
 
     QTemporaryDir m_dir;

@@ -17,13 +17,7 @@ class TestRecordset : public QObject
     Q_OBJECT
 
 private:
-    Recordset open(const QString &source)
-    {
-        Database database = DBEngine::instance().OpenDatabase(m_path);
-        Recordset recordset = database.OpenRecordset(source);
-        database.Close();
-        return recordset;
-    }
+    Recordset open(const QString &source) { return mdbfixture::openRecordset(m_path, source); }
     static void expectNoCurrentRecord(const Recordset &recordset)
     {
         try {
