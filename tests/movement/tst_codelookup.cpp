@@ -15,6 +15,10 @@ class TestCodeLookup : public QObject
 {
     Q_OBJECT
 
+public:
+    enum Kind { Municipality, CountryName, Abbreviation };
+    Q_ENUM(Kind)
+
 private:
     Hotel m_hotel;
 
@@ -35,54 +39,64 @@ private slots:
         m_hotel.write();
     }
 
-    void municipalities()
+    void lookups_data()
     {
-        CodeLookup codes(m_hotel.dir.path());
-        QCOMPARE(codes.CodiceComune("ROMA"), u"058091000"_qs);
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("code");
+        const auto row = [](const char *tag, Kind kind, const QString &name, const QString &code) {
+            QTest::newRow(tag) << kind << name << code;
+        };
+        row("municipality", Municipality, "ROMA", "058091000");
         // Both sides are compared without surrounding spaces; case follows the database's rules.
-        QCOMPARE(codes.CodiceComune("  MILANO"), u"015146000"_qs);
-        QCOMPARE(codes.CodiceComune("torino "), u"001272000"_qs);
-        QCOMPARE(codes.CodiceComune("L'AQUILA"), u"066049000"_qs);
-        // A country of the same name is no municipality.
-        QCOMPARE(codes.CodiceComune("ITALIA"), kNine);
-        QCOMPARE(codes.CodiceComune("NAPOLI"), kNine);
-        QCOMPARE(codes.CodiceComune(""), kNine);
-        QCOMPARE(codes.CodiceComune("SENZA CODICE"), kNine);
-    }
-
-    void barlettaIsLookedUpAsBari()
-    {
-        CodeLookup codes(m_hotel.dir.path());
-        QCOMPARE(codes.CodiceComune("BARLETTA"), u"072006000"_qs);
-        QCOMPARE(codes.CodiceComune("BARLETTA ANDRIA TRANI"), u"072006000"_qs);
+        row("municipality stored with spaces", Municipality, "  MILANO", "015146000");
+        row("municipality in lower case", Municipality, "torino ", "001272000");
+        row("municipality with an apostrophe", Municipality, "L'AQUILA", "066049000");
+        row("a country is no municipality", Municipality, "ITALIA", kNine);
+        row("unknown municipality", Municipality, "NAPOLI", kNine);
+        row("empty municipality", Municipality, "", kNine);
+        row("municipality without a code", Municipality, "SENZA CODICE", kNine);
+        row("Barletta as Bari", Municipality, "BARLETTA", "072006000");
+        row("Barletta Andria Trani as Bari", Municipality, "BARLETTA ANDRIA TRANI", "072006000");
         // Only the eight capitals at the very start count.
-        QCOMPARE(codes.CodiceComune("Barletta"), u"110002000"_qs);
-        QCOMPARE(codes.CodiceComune(" BARLETTA"), u"110002000"_qs);
-    }
+        row("Barletta in lower case", Municipality, "Barletta", "110002000");
+        row("Barletta after a space", Municipality, " BARLETTA", "110002000");
 
-    void countriesByName()
-    {
-        CodeLookup codes(m_hotel.dir.path());
-        QCOMPARE(codes.CodiceStato("GERMANIA"), u"DE"_qs);
-        QCOMPARE(codes.CodiceStato("COSTA D'AVORIO"), u"CI"_qs);
+        row("country", CountryName, "GERMANIA", "DE");
+        row("country with an apostrophe", CountryName, "COSTA D'AVORIO", "CI");
         // The name is searched as it stands, trailing space included.
-        QCOMPARE(codes.CodiceStato("GERMANIA "), kNine);
-        QCOMPARE(codes.CodiceStato("SPAGNA"), kNine);   // not in the country table
-        QCOMPARE(codes.CodiceStato("ROMA"), kNine);     // not a country of the code list
-        QCOMPARE(codes.CodiceStato("TRIESTE"), kNine);  // country record without a code
-        QCOMPARE(codes.CodiceStato(""), kNine);
+        row("country with a trailing space", CountryName, "GERMANIA ", kNine);
+        row("country missing from the country table", CountryName, "SPAGNA", kNine);
+        row("not a country of the code list", CountryName, "ROMA", kNine);
+        row("country record without a code", CountryName, "TRIESTE", kNine);
+        row("empty country", CountryName, "", kNine);
+
+        row("abbreviation", Abbreviation, "I", "100000100");
+        row("abbreviation of a country the country table lacks", Abbreviation, "E", "100000239");
+        row("two-letter abbreviation", Abbreviation, "CI", "100000404");
+        row("abbreviation with a trailing space", Abbreviation, "I ", kNine);
+        row("unknown abbreviation", Abbreviation, "Q", kNine);
+        row("apostrophe as abbreviation", Abbreviation, "'", kNine);
+        row("empty abbreviation", Abbreviation, "", kNine);
     }
 
-    void countriesByAbbreviation()
+    void lookups()
     {
+        QFETCH(Kind, kind);
+        QFETCH(QString, name);
+        QFETCH(QString, code);
         CodeLookup codes(m_hotel.dir.path());
-        QCOMPARE(codes.CodiceDaSigla("I"), u"100000100"_qs);
-        QCOMPARE(codes.CodiceDaSigla("E"), u"100000239"_qs);
-        QCOMPARE(codes.CodiceDaSigla("CI"), u"100000404"_qs);
-        QCOMPARE(codes.CodiceDaSigla("I "), kNine);
-        QCOMPARE(codes.CodiceDaSigla("Q"), kNine);
-        QCOMPARE(codes.CodiceDaSigla("'"), kNine);
-        QCOMPARE(codes.CodiceDaSigla(""), kNine);
+        switch (kind) {
+        case Municipality:
+            QCOMPARE(codes.CodiceComune(name), code);
+            break;
+        case CountryName:
+            QCOMPARE(codes.CodiceStato(name), code);
+            break;
+        case Abbreviation:
+            QCOMPARE(codes.CodiceDaSigla(name), code);
+            break;
+        }
     }
 
     void missingCodeDatabases()
