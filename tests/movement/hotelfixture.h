@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 namespace hotelfixture {
 
 using jetwriter::ColumnType;
@@ -186,6 +188,19 @@ inline QByteArray generated(Generator generator, movement::MovementContext conte
     buffer.open(QIODevice::WriteOnly);
     generator(context, args, buffer);
     return buffer.data();
+}
+
+// Runs call and checks that it fails with an Error whose message holds every one of parts.
+template<typename Error>
+void expectError(const std::function<void()> &call, const QStringList &parts)
+{
+    try {
+        call();
+        QFAIL("no error");
+    } catch (const Error &e) {
+        for (const QString &part : parts)
+            QVERIFY2(e.message().contains(part), qPrintable(e.message()));
+    }
 }
 
 } // namespace hotelfixture

@@ -12,15 +12,17 @@ namespace {
 
 const QDate kDay(2026, 12, 7);
 
-template<typename Error>
-void expectError(const std::function<void()> &call, const QString &part)
+// hotel's context with the room range and structure of the current data row.
+MovementContext selectedRooms(const Hotel &hotel)
 {
-    try {
-        call();
-        QFAIL("no error");
-    } catch (const Error &e) {
-        QVERIFY2(e.message().contains(part), qPrintable(e.message()));
-    }
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, selector);
+    MovementContext context = hotel.context();
+    context.roomFrom = from;
+    context.roomTo = to;
+    context.selector = selector;
+    return context;
 }
 
 } // namespace
@@ -97,9 +99,9 @@ private slots:
         hotel.writeFile("LettiDispSPOT.txt", "");
         MovementContext context = hotel.context();
         context.selector = "3";
-        expectError<MovementError>([&] { StructureFigures(context).CamereDisponibili(); }, "«CamDispSPOT.txt»");
+        expectError<MovementError>([&] { StructureFigures(context).CamereDisponibili(); }, {"«CamDispSPOT.txt»"});
         context.selector = "-";
-        expectError<MovementError>([&] { StructureFigures(context).LettiDisponibili(); }, "«LettiDispSPOT.txt»");
+        expectError<MovementError>([&] { StructureFigures(context).LettiDisponibili(); }, {"«LettiDispSPOT.txt»"});
     }
 
     void onlyOneOverride()
@@ -128,16 +130,10 @@ private slots:
     }
     void roomsAndBedsAvailable()
     {
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, selector);
         QFETCH(QString, roomList);
         QFETCH(qint64, rooms);
         QFETCH(qint64, beds);
-        MovementContext context = m_rooms.context();
-        context.roomFrom = from;
-        context.roomTo = to;
-        context.selector = selector;
+        MovementContext context = selectedRooms(m_rooms);
         context.CamereStrutture[1] = roomList;
         StructureFigures figures(context);
         QCOMPARE(figures.CamereDisponibili(), rooms);
@@ -176,14 +172,8 @@ private slots:
     void roomsOccupied()
     {
         QFETCH(QDate, day);
-        QFETCH(QString, from);
-        QFETCH(QString, to);
-        QFETCH(QString, selector);
         QFETCH(qint64, occupied);
-        MovementContext context = m_occupancy.context();
-        context.roomFrom = from;
-        context.roomTo = to;
-        context.selector = selector;
+        MovementContext context = selectedRooms(m_occupancy);
         context.CamereStrutture[0] = ",101,102,A1,108,";
         QCOMPARE(StructureFigures(context).CamereOccupate(day), occupied);
     }
@@ -204,14 +194,14 @@ private slots:
             MovementContext context = m_rooms.context();
             context.selector = "11";
             StructureFigures figures(context);
-        }, "«11»");
+        }, {"«11»"});
 
         Hotel hotel;
         hotel.rooms = {{1, "1", "DOP", 2}};
         hotel.write({"SchedaStoricoClienti.mdb", "TipiCamere.mdb"});
         StructureFigures figures(hotel.context());
-        expectError<hoteldb::DbError>([&] { figures.CamereDisponibili(); }, "TipiCamere.mdb");
-        expectError<hoteldb::DbError>([&] { figures.CamereOccupate(kDay); }, "SchedaStoricoClienti.mdb");
+        expectError<hoteldb::DbError>([&] { figures.CamereDisponibili(); }, {"TipiCamere.mdb"});
+        expectError<hoteldb::DbError>([&] { figures.CamereOccupate(kDay); }, {"SchedaStoricoClienti.mdb"});
 
         // A table without a field the count reads.
         hotel.roomTypes = {{1, "DOP", "C"}};
@@ -221,7 +211,7 @@ private slots:
                                {{1, "1", "DOP"}}}};
         jetwriter::writeDatabaseFile(description, hotel.path("NumeriCamere.mdb"));
         QCOMPARE(StructureFigures(hotel.context()).CamereDisponibili(), 1);
-        expectError<hoteldb::DbError>([&] { StructureFigures(hotel.context()).LettiDisponibili(); }, "PostiLetto");
+        expectError<hoteldb::DbError>([&] { StructureFigures(hotel.context()).LettiDisponibili(); }, {"PostiLetto"});
     }
 };
 
