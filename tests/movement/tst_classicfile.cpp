@@ -271,23 +271,14 @@ private slots:
 
         Hotel hotel;
         hotel.write({"SchedaStoricoClienti.mdb"});
-        try {
-            CreaMovimentiClassico(hotel.context(), {"30/12/2026", "30/12/2026", "", "Z"}, buffer);
-            QFAIL("a missing archive was not reported");
-        } catch (const hoteldb::DbError &e) {
-            QVERIFY2(e.message().contains("SchedaStoricoClienti.mdb"), qPrintable(e.message()));
-        }
+        const auto run = [&] { CreaMovimentiClassico(hotel.context(), {"30/12/2026", "30/12/2026", "", "Z"}, buffer); };
+        expectError<hoteldb::DbError>(run, {"SchedaStoricoClienti.mdb"});
 
         // An archive without the guest cards' table.
         jetwriter::Description other;
         other.tables = {{"Altro", {number("NumeroHotel")}, {{1}}}};
         jetwriter::writeDatabaseFile(other, hotel.path("SchedaStoricoClienti.mdb"));
-        try {
-            CreaMovimentiClassico(hotel.context(), {"30/12/2026", "30/12/2026", "", "Z"}, buffer);
-            QFAIL("a missing table was not reported");
-        } catch (const hoteldb::DbError &e) {
-            QVERIFY2(e.message().contains("Scheda_Cliente"), qPrintable(e.message()));
-        }
+        expectError<hoteldb::DbError>(run, {"Scheda_Cliente"});
     }
 
     void valuesAreEscapedUtf8()
