@@ -3,6 +3,7 @@
 // A hotel's working folder for the movement tests: the hotel program's six databases written
 // as real .mdb files through the project's Jet writer, and the context the window would build.
 
+#include "filebytes.h"
 #include "jetwriter.h"
 #include "movementcontext.h"
 
@@ -116,18 +117,8 @@ struct Hotel
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
-    void writeFile(const QString &name, const QByteArray &bytes) const
-    {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    QByteArray read(const QString &name) const
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
+    void writeFile(const QString &name, const QByteArray &bytes) const { writeBytes(path(name), bytes); }
+    QByteArray read(const QString &name) const { return readBytes(path(name)); }
 
     // Writes the databases; those named in `leaveOut` are not written (and removed if present).
     void write(const QStringList &leaveOut = {}) const { writeInto(QDir(dir.path()), leaveOut); }

@@ -34,9 +34,7 @@ private slots:
         const QString path = createMovementFile(FileKind::Closed, context(dir),
                                                 {u"30/12/2026"_qs, u"02/01/2027"_qs, {}, u"ZZZZZZ"_qs});
         QCOMPARE(path, dir.filePath(u"DuzizUzazi2026-12-30.xml"_qs));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray bytes = f.readAll();
+        const QByteArray bytes = readBytes(path);
         QVERIFY(bytes.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<movimenti>\r\n  <codice>ABC123</codice>\r\n"));
         QCOMPARE(bytes.count("<movimento>"), 4);
         QVERIFY(bytes.endsWith("   </movimento>\r\n</movimenti>\r\n"));
@@ -46,20 +44,14 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"DuzizUzazi2026-12-30.xml"_qs);
-        {
-            QFile f(path);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("earlier");
-        }
+        writeBytes(path, "earlier");
         MovementContext c = context(dir);
         c.selector = u"12"_qs;
         QVERIFY_THROWS_EXCEPTION(MovementError, createMovementFile(FileKind::Closed, c,
                                                                    {u"30/12/2026"_qs, u"02/01/2027"_qs, {}, {}}));
         QVERIFY_THROWS_EXCEPTION(MovementError, createMovementFile(FileKind::Closed, context(dir),
                                                                    {u"30/12/2026"_qs, u"2/1/2027"_qs, {}, {}}));
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), QByteArray("earlier"));
+        QCOMPARE(readBytes(path), QByteArray("earlier"));
         QCOMPARE(files(dir), QStringList{u"DuzizUzazi2026-12-30.xml"_qs});
     }
 

@@ -1,3 +1,4 @@
+#include "filebytes.h"
 #include "movementerror.h"
 #include "outputfile.h"
 
@@ -5,23 +6,6 @@
 #include <QTest>
 
 using namespace movement;
-
-namespace {
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-} // namespace
 
 class TestOutputFile : public QObject
 {
@@ -63,9 +47,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"out.xml"_qs);
-        writeFile(path, "old");
+        writeBytes(path, "old");
         saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
-        QCOMPARE(contents(path), QByteArray("new\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("new\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"out.xml"_qs});
     }
 
@@ -73,12 +57,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString earlier = dir.filePath(u"earlier.xml"_qs);
-        writeFile(earlier, "earlier file");
+        writeBytes(earlier, "earlier file");
         QVERIFY_THROWS_EXCEPTION(MovementError, saveAtomically(earlier, [](QIODevice &out) {
             out.write("half a file");
             throw MovementError(u"stop"_qs);
         }));
-        QCOMPARE(contents(earlier), QByteArray("earlier file"));
+        QCOMPARE(readBytes(earlier), QByteArray("earlier file"));
 
         const QString fresh = dir.filePath(u"fresh.xml"_qs);
         QVERIFY_THROWS_EXCEPTION(MovementError, saveAtomically(fresh, [](QIODevice &out) {
