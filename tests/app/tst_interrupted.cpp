@@ -1,6 +1,7 @@
 // A run interrupted while it writes, and the run after it: the earlier file of that name stays
 // whole, no partial movement file appears, and what the interrupted save left is cleaned up.
 
+#include "../movement/filebytes.h"
 #include "movementfile.h"
 
 #include <QDir>
@@ -14,19 +15,6 @@ namespace {
 
 const QByteArray kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
 const QByteArray kUnfinished = kDeclaration + "<movimenti>\r\n  <codice>ABC123</codice>\r\n   <movimento>\r\n      <da";
-
-QByteArray contents(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QStringList filesIn(const QString &folder)
 {
@@ -60,7 +48,7 @@ private slots:
         const QString folder = QDir(dir.path()).canonicalPath();
         const QString target = folder + u"/DuzizUzazi1900-01-01.xml"_qs;
         const QByteArray earlier = kDeclaration + "<movimenti>\r\n</movimenti>\r\n";
-        writeFile(target, earlier);
+        writeBytes(target, earlier);
 
         // Eight thousand years of closed days: far more than is written before the kill.
         QProcess writer;
@@ -73,7 +61,7 @@ private slots:
         QVERIFY(writer.waitForFinished());
         QCOMPARE(writer.exitStatus(), QProcess::CrashExit);
 
-        QCOMPARE(contents(target), earlier);
+        QCOMPARE(readBytes(target), earlier);
         QCOMPARE(QDir(folder).entryList({u"*.xml"_qs}, QDir::Files | QDir::Hidden), QStringList{u"DuzizUzazi1900-01-01.xml"_qs});
 
         // The next run writes its file and leaves nothing of the interrupted one behind.
@@ -81,7 +69,7 @@ private slots:
         QVERIFY(writer.waitForFinished());
         QCOMPARE(writer.exitCode(), 0);
         QCOMPARE(filesIn(folder), QStringList{u"DuzizUzazi1900-01-01.xml"_qs});
-        const QByteArray written = contents(target);
+        const QByteArray written = readBytes(target);
         QVERIFY(written.startsWith(kDeclaration) && written.endsWith("</movimenti>\r\n"));
         QCOMPARE(written.count("<movimento>"), 2);
     }
@@ -94,9 +82,9 @@ private slots:
         const QDir folder(dir.path());
         const QStringList removed{u"DuzizUzazi2026-12-30.xml.Ab12Cd"_qs, u"DuzizUzazi2026-12-29.xml.x9Y8z7"_qs,
                                   u"DuzizUzazi2027-01-15.xml.Q1w2E3"_qs};
-        writeFile(folder.filePath(removed[0]), kUnfinished);
-        writeFile(folder.filePath(removed[1]), QByteArray());
-        writeFile(folder.filePath(removed[2]), kDeclaration.left(10));
+        writeBytes(folder.filePath(removed[0]), kUnfinished);
+        writeBytes(folder.filePath(removed[1]), QByteArray());
+        writeBytes(folder.filePath(removed[2]), kDeclaration.left(10));
         // The operator's copies, other programs' files, other names: all stay.
         const QByteArray complete = kDeclaration + "<movimenti>\r\n</movimenti>\r\n";
         const QMap<QString, QByteArray> kept{
@@ -109,9 +97,9 @@ private slots:
             {u"NaxSetup.txt.Ab12Cd"_qs, "a.xml\r\n"},
         };
         for (auto it = kept.begin(); it != kept.end(); ++it)
-            writeFile(folder.filePath(it.key()), it.value());
+            writeBytes(folder.filePath(it.key()), it.value());
         folder.mkdir(u"Dati"_qs);
-        writeFile(folder.filePath(u"Dati/DuzizUzazi2026-12-30.xml.Zz9Zz9"_qs), kUnfinished);
+        writeBytes(folder.filePath(u"Dati/DuzizUzazi2026-12-30.xml.Zz9Zz9"_qs), kUnfinished);
 
         MovementContext context;
         context.folder = folder;
@@ -124,7 +112,7 @@ private slots:
         expected.sort(Qt::CaseInsensitive);
         QCOMPARE(filesIn(dir.path()), expected);
         for (auto it = kept.begin(); it != kept.end(); ++it)
-            QCOMPARE(contents(folder.filePath(it.key())), it.value());
+            QCOMPARE(readBytes(folder.filePath(it.key())), it.value());
         // Only beside the files of this run's path: the folder "Dati" is another path's.
         QCOMPARE(filesIn(folder.filePath(u"Dati"_qs)), QStringList{u"DuzizUzazi2026-12-30.xml.Zz9Zz9"_qs});
 
