@@ -1,29 +1,10 @@
-#include "settingserror.h"
+#include "settingsfixture.h"
 #include "textfile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace app;
-
-namespace {
-
-QString fileWith(const QTemporaryDir &dir, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(u"f.txt"_qs);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return path;
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
 
 class TestTextFile : public QObject
 {
@@ -48,27 +29,23 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
-        QCOMPARE(readTextLines(fileWith(dir, bytes)), lines);
+        QCOMPARE(readTextLines(fileWith(dir, u"f.txt"_qs, bytes)), lines);
     }
 
     void unreadableFileIsNamed()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"missing.txt"_qs);
-        try {
-            readTextLines(path);
-            QFAIL("a missing file was read");
-        } catch (const SettingsError &e) {
-            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
-        }
+        const QString message = settingsErrorOf([&] { readTextLines(path); });
+        QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     }
 
     void writesWindows1252WithCrLf()
     {
         QTemporaryDir dir;
-        const QString path = fileWith(dir, "old content that is longer");
+        const QString path = fileWith(dir, u"f.txt"_qs, "old content that is longer");
         writeTextLines(path, {u"Caffè €"_qs, u""_qs, u"L´A12"_qs});
-        QCOMPARE(bytesOf(path), QByteArray("Caff\xE8 \x80\r\n\r\nL\xB4" "A12\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("Caff\xE8 \x80\r\n\r\nL\xB4" "A12\r\n"));
         QCOMPARE(readTextLines(path), (QStringList{u"Caffè €"_qs, u""_qs, u"L´A12"_qs}));
     }
 
@@ -83,14 +60,10 @@ private slots:
     {
         QFETCH(QString, line);
         QTemporaryDir dir;
-        const QString path = fileWith(dir, "earlier\r\n");
-        try {
-            writeTextLines(path, {u"ok"_qs, line});
-            QFAIL("the line was written");
-        } catch (const SettingsError &e) {
-            QVERIFY2(e.message().contains(QDir::toNativeSeparators(path)), qPrintable(e.message()));
-        }
-        QCOMPARE(bytesOf(path), QByteArray("earlier\r\n"));
+        const QString path = fileWith(dir, u"f.txt"_qs, "earlier\r\n");
+        const QString message = settingsErrorOf([&] { writeTextLines(path, {u"ok"_qs, line}); });
+        QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+        QCOMPARE(readBytes(path), QByteArray("earlier\r\n"));
     }
 };
 
