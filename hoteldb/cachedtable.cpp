@@ -9,11 +9,14 @@ CachedTable::CachedTable(std::shared_ptr<const TableData> data, QString database
 
 int CachedTable::column(const QString &field) const
 {
+    if (const auto it = m_columns.constFind(field); it != m_columns.cend())
+        return *it;
     const int index = m_data->columnIndex(field);
     if (index < 0) {
         throw DbError(QStringLiteral("Nella tabella %1 del database %2 manca il campo %3.")
                           .arg(m_data->name(), m_databaseName, field));
     }
+    m_columns.insert(field, index);
     return index;
 }
 

@@ -37,6 +37,7 @@ public:
 private:
     std::shared_ptr<const TableData> m_data;
     QString m_databaseName;
+    mutable QHash<QString, int> m_columns; // field names as callers spell them, read for every value
     QHash<int, std::shared_ptr<const EqualityIndex>> m_indexes; // column * 2 + trimmed
     QHash<int, std::shared_ptr<const SortedIndex>> m_sortedIndexes;
     QHash<QString, std::shared_ptr<const RowList>> m_selects;
