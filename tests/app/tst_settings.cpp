@@ -1,40 +1,12 @@
 #include "platformdefaults.h"
 #include "settings.h"
-#include "settingserror.h"
+#include "settingsfixture.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace app;
-
-namespace {
-
-void writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    QFile f(dir.filePath(name));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray bytesOf(const QTemporaryDir &dir, const QString &name)
-{
-    QFile f(dir.filePath(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-template<typename F>
-QString errorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const SettingsError &e) {
-        return e.message();
-    }
-    return QString();
-}
-
-} // namespace
 
 class TestSettings : public QObject
 {
@@ -61,7 +33,7 @@ private slots:
         QCOMPARE(readSettingsFile(folder), std::nullopt);
 
         writeSettingsFile(folder, {u"D:\\Dati\\Movimenti.txt"_qs, u"browser http://x.example/"_qs, u"Caffè1"_qs});
-        QCOMPARE(bytesOf(dir, u"NaxSetup.txt"_qs),
+        QCOMPARE(readBytes(dir.filePath(u"NaxSetup.txt"_qs)),
                  QByteArray("D:\\Dati\\Movimenti.txt\r\nbrowser http://x.example/\r\nCaff\xE8" "1\r\n"));
         const std::optional<Settings> read = readSettingsFile(folder);
         QVERIFY(read);
@@ -69,7 +41,7 @@ private slots:
         QCOMPARE(read->ComandoWeb, u"browser http://x.example/"_qs);
         QCOMPARE(read->CodiceStruttura, u"Caffè1"_qs);
 
-        writeFile(dir, u"NaxSetup.txt"_qs, " a.xml \r\ncmd\r\n\r\nignored\r\n");
+        fileWith(dir, u"NaxSetup.txt"_qs, " a.xml \r\ncmd\r\n\r\nignored\r\n");
         QCOMPARE(readSettingsFile(folder)->PercorsoFile, u" a.xml "_qs);
         QCOMPARE(readSettingsFile(folder)->CodiceStruttura, QString());
     }
@@ -77,8 +49,8 @@ private slots:
     void shortSettingsFileIsRefused()
     {
         QTemporaryDir dir;
-        writeFile(dir, u"NaxSetup.txt"_qs, "a.xml\r\ncmd\r\n");
-        const QString message = errorOf([&] { readSettingsFile(QDir(dir.path())); });
+        fileWith(dir, u"NaxSetup.txt"_qs, "a.xml\r\ncmd\r\n");
+        const QString message = settingsErrorOf([&] { readSettingsFile(QDir(dir.path())); });
         QVERIFY2(message.contains(u"NaxSetup.txt") && message.contains(u"2 righe"), qPrintable(message));
     }
 
@@ -88,18 +60,18 @@ private slots:
         const QDir folder(dir.path());
         QCOMPARE(readStructureFile(folder).has_value(), false);
 
-        writeFile(dir, u"VeluSetup.txt"_qs, "2\r\nCODE1\r\n,1,2,3,\r\nCODE2\r\n,4,5,\r\nignored\r\n");
+        fileWith(dir, u"VeluSetup.txt"_qs, "2\r\nCODE1\r\n,1,2,3,\r\nCODE2\r\n,4,5,\r\nignored\r\n");
         std::optional<StructureList> list = readStructureFile(folder);
         QVERIFY(list);
         QCOMPARE(list->NumeroStrutture, 2);
         QCOMPARE(list->CodiciStrutture, (QStringList{u"CODE1"_qs, u"CODE2"_qs}));
         QCOMPARE(list->CamereStrutture, (QStringList{u",1,2,3,"_qs, u",4,5,"_qs}));
 
-        writeFile(dir, u"VeluSetup.txt"_qs, "1.5 strutture\r\nA\r\n,1,\r\nB\r\n,2,\r\n");
+        fileWith(dir, u"VeluSetup.txt"_qs, "1.5 strutture\r\nA\r\n,1,\r\nB\r\n,2,\r\n");
         QCOMPARE(readStructureFile(folder)->NumeroStrutture, 2);
 
         for (const QByteArray &none : {QByteArray("0\r\n"), QByteArray("-3\r\n"), QByteArray("nessuna\r\n")}) {
-            writeFile(dir, u"VeluSetup.txt"_qs, none);
+            fileWith(dir, u"VeluSetup.txt"_qs, none);
             list = readStructureFile(folder);
             QVERIFY(list);
             QCOMPARE(list->NumeroStrutture, 0);
@@ -120,8 +92,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, detail);
         QTemporaryDir dir;
-        writeFile(dir, u"VeluSetup.txt"_qs, bytes);
-        const QString message = errorOf([&] { readStructureFile(QDir(dir.path())); });
+        fileWith(dir, u"VeluSetup.txt"_qs, bytes);
+        const QString message = settingsErrorOf([&] { readStructureFile(QDir(dir.path())); });
         QVERIFY2(message.contains(u"VeluSetup.txt") && message.contains(detail), qPrintable(message));
     }
 
@@ -132,7 +104,7 @@ private slots:
         QVERIFY(!startupMarkExists(folder));
         writeStartupMark(folder);
         QVERIFY(startupMarkExists(folder));
-        QCOMPARE(bytesOf(dir, u"IPUSU.txt"_qs), QByteArray("Ok\r\n"));
+        QCOMPARE(readBytes(dir.filePath(u"IPUSU.txt"_qs)), QByteArray("Ok\r\n"));
     }
 };
 
