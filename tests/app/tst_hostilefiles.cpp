@@ -5,7 +5,7 @@
 #include "../movement/hotelfixture.h"
 #include "naxwindow.h"
 #include "settings.h"
-#include "settingserror.h"
+#include "settingsfixture.h"
 #include "textfile.h"
 
 #include <QCheckBox>
@@ -17,15 +17,6 @@ using namespace app;
 using namespace naxwindow;
 
 namespace {
-
-QString fileWith(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return path;
-}
 
 QByteArray utf16(const QString &text, QStringConverter::Encoding encoding)
 {
@@ -40,17 +31,6 @@ QByteArray randomBytes(quint32 seed, int size)
     for (char &b : bytes)
         b = char(rng.bounded(256));
     return bytes;
-}
-
-template<typename F>
-QString settingsErrorOf(F &&call)
-{
-    try {
-        call();
-    } catch (const SettingsError &e) {
-        return e.message();
-    }
-    return QString();
 }
 
 const QString kLongLine(100000, u'x');
