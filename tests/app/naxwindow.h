@@ -110,6 +110,9 @@ struct Hotel
         return script + u" https://velunor.regione.example/Velunor/app/"_qs;
     }
 
+    // The mark that ends the start-up phase, as the first confirmed run leaves it.
+    void endStartUp() const { write(u"IPUSU.txt"_qs, "Ok\r\n"); }
+
     // The settings with the recording browser, the output in this folder and the given code.
     void settings(const QByteArray &percorso = "DuzizUzazi.xml", const QByteArray &code = "ABC123") const
     {
@@ -141,6 +144,18 @@ inline void pressCreaFile(const QWidget *window, Box &box)
 {
     answerNextBox(box, pressOk);
     QTest::mouseClick(control<QPushButton>(window, u"T0"_qs), Qt::LeftButton);
+}
+
+// A run refused through its box, which named what: the window stays open, no movement file
+// appears and no browser is started.
+inline void expectRefused(const Hotel &hotel, const QWidget *window, const Box &box, const QString &what)
+{
+    QCOMPARE(box.title, u"Errore"_qs);
+    QVERIFY2(box.text.contains(what), qPrintable(box.text.left(300)));
+    QVERIFY(window->isVisible());
+    QCOMPARE(hotel.xmlFiles(), QStringList());
+    QTest::qWait(200);
+    QVERIFY(!QFile::exists(hotel.path(u"browser.txt"_qs)));
 }
 
 inline QLineEdit *field(const QWidget *window, int index)
