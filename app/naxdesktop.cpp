@@ -7,6 +7,7 @@
 #include "inputboxroutine.h"
 #include "movementfile.h"
 #include "msgboxroutine.h"
+#include "progressstrip.h"
 #include "settingserror.h"
 #include "twips.h"
 
@@ -115,6 +116,7 @@ void NaxDesktop::buildControls()
             label->setPalette(strip);
             label->setAutoFillBackground(true);
             label->setFont(dialogs::fontArial(8.25));
+            m_strip = label;
         }
     }
 
@@ -326,7 +328,11 @@ void NaxDesktop::createFile()
         const movement::GeneratorArgs args{m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(),
                                            m_text1[3]->text()};
 
-        movement::createMovementFile(kind, context, args);
+        {
+            ProgressStrip busy(m_strip);
+            context.progress = [&busy](QDate day) { busy.day(day); };
+            movement::createMovementFile(kind, context, args);
+        }
         startBrowser(m_settings.ComandoWeb, m_folder);
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

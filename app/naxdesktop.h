@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QToolButton;
@@ -66,6 +67,7 @@ private:
     QCheckBox *m_chk = nullptr;
     QCheckBox *m_chk2 = nullptr;
     QComboBox *m_combo1 = nullptr;
+    QLabel *m_strip = nullptr; // Label1(4)
 };
 
 } // namespace app

@@ -73,8 +73,11 @@ void ClassicFile::write(const QString &code, QDate first, QDate last)
     m_w.line(0, u"<movimenti>");
     m_w.element(1, u"codice", code);
     m_w.line(1, u"<prodotto>QUORVANE</prodotto>");
-    for (QDate d = first; d <= last; d = d.addDays(1))
+    for (QDate d = first; d <= last; d = d.addDays(1)) {
+        if (m_context.progress)
+            m_context.progress(d);
         day(d);
+    }
     m_w.line(0, u"</movimenti>");
 }
 

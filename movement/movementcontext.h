@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace movement {
 
@@ -23,6 +24,9 @@ struct MovementContext
     QString roomFrom;            // the "Dalla cam." field, read by the counts
     QString roomTo;              // the "Alla cam." field
     QDate today;
+    // Told each day of a range before it is written, so that the window can show how far a long
+    // run has got; may be empty.
+    std::function<void(QDate)> progress;
 };
 
 // Copies of the four entry fields, handed to a generator as they stand.
