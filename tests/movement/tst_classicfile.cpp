@@ -176,9 +176,14 @@ private slots:
                   departure("26000051", "16", "20261230"))
             + day("20270102", 2, 4, 7, "", departure("26000020", "16", "20261231") + departure("26000020", "16", "20261231"))
             + kTail;
-        const QByteArray file = generate(m_hotel.context(), {"30/12/2026", "02/01/2027", "1", "20"});
+        // The window is told each day before it is written, and the file stays the same.
+        MovementContext context = m_hotel.context();
+        QList<QDate> told;
+        context.progress = [&](QDate day) { told << day; };
+        const QByteArray file = generate(context, {"30/12/2026", "02/01/2027", "1", "20"});
         QCOMPARE(file.split('\n'), expected.split('\n')); // names the first line that differs
         QCOMPARE(file, expected);
+        QCOMPARE(told, (QList<QDate>{{2026, 12, 30}, {2026, 12, 31}, {2027, 1, 1}, {2027, 1, 2}}));
     }
 
     void selectedStructure()
