@@ -56,7 +56,7 @@ void TestDamagedWindow::damagedDatabaseIsReported()
     QFETCH(QString, says);
     Hotel hotel;
     hotel.settings();
-    hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+    hotel.endStartUp();
     writeDatabases(hotel);
     const QList<damagedcopies::Copy> copies = damagedcopies::structuralDamage(hotel.read(database));
     const auto copy = std::find_if(copies.begin(), copies.end(), [&](const auto &c) { return c.label == damage; });
