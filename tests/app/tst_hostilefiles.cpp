@@ -182,7 +182,7 @@ private slots:
         QFETCH(QString, message);
         Hotel hotel;
         hotel.settings(percorso, code);
-        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        hotel.endStartUp();
         auto window = openWindow(hotel);
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         Box box;
@@ -206,7 +206,7 @@ private slots:
         garbage.replace('\r', '\x01').replace('\n', '\x02');
         hotel.write(u"NaxSetup.txt"_qs, garbage);
         hotel.write(u"VeluSetup.txt"_qs, randomBytes(8, 4096));
-        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        hotel.endStartUp();
         Box box;
         answerNextBox(box, pressOk);
         auto window = openWindow(hotel);
@@ -227,7 +227,7 @@ private slots:
                     utf16(u"DuzizUzazi.xml\r\n"_qs + hotel.browserCommand() + u"\r\nABC123\r\n"_qs,
                           QStringConverter::Utf16LE));
         hotel.write(u"VeluSetup.txt"_qs, utf16(u"2\r\nCODE1\r\n,1,\r\nCAFFÈ2\r\n,2,\r\n"_qs, QStringConverter::Utf16LE));
-        hotel.write(u"IPUSU.txt"_qs, "Ok\r\n");
+        hotel.endStartUp();
         auto window = openWindow(hotel);
         QCOMPARE(comboItems(window.get()), (QStringList{u"1"_qs, u"2"_qs}));
         control<QComboBox>(window.get(), u"Combo1"_qs)->setCurrentIndex(1);
