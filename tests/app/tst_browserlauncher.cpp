@@ -1,5 +1,5 @@
 #include "browserlauncher.h"
-#include "settingserror.h"
+#include "settingsfixture.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -14,20 +14,15 @@ private slots:
     void startsTheCommandWithItsArguments()
     {
         QTemporaryDir dir;
-        const QString script = dir.filePath(u"browser.sh"_qs);
-        QFile f(script);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("#!/bin/sh\npwd > started.tmp\nprintf '%s\\n' \"$@\" >> started.tmp\nmv started.tmp started.txt\n");
-        f.close();
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
+        const QString script = fileWith(
+            dir, u"browser.sh"_qs, "#!/bin/sh\npwd > started.tmp\nprintf '%s\\n' \"$@\" >> started.tmp\nmv started.tmp started.txt\n");
+        QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
 
         startBrowser(u"\""_qs + script + u"\" https://velunor.regione.example/Velunor/app/ \"two words\""_qs,
                      QDir(dir.path()));
         const QString record = dir.filePath(u"started.txt"_qs);
         QTRY_VERIFY(QFile::exists(record));
-        QFile started(record);
-        QVERIFY(started.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(started.readAll()).split(u'\n'),
+        QCOMPARE(QString::fromUtf8(readBytes(record)).split(u'\n'),
                  (QStringList{QDir(dir.path()).canonicalPath(), u"https://velunor.regione.example/Velunor/app/"_qs,
                               u"two words"_qs, QString()}));
     }
@@ -36,12 +31,8 @@ private slots:
     {
         QTemporaryDir dir;
         for (const QString &command : {u""_qs, u"   "_qs, u"\"\""_qs}) {
-            try {
-                startBrowser(command, QDir(dir.path()));
-                QFAIL("an empty command was reported as started");
-            } catch (const SettingsError &e) {
-                QVERIFY2(e.message().contains(u"è vuoto"), qPrintable(e.message()));
-            }
+            const QString message = settingsErrorOf([&] { startBrowser(command, QDir(dir.path())); });
+            QVERIFY2(message.contains(u"è vuoto"), qPrintable(command));
         }
     }
 
@@ -49,13 +40,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString command = u"/nessun/browser https://x.example/"_qs;
-        try {
-            startBrowser(command, QDir(dir.path()));
-            QFAIL("a missing program was reported as started");
-        } catch (const SettingsError &e) {
-            QVERIFY2(e.message().contains(command) && e.message().contains(u"Indirizzo web per invio file"),
-                     qPrintable(e.message()));
-        }
+        const QString message = settingsErrorOf([&] { startBrowser(command, QDir(dir.path())); });
+        QVERIFY2(message.contains(command) && message.contains(u"Indirizzo web per invio file"), qPrintable(message));
     }
 };
 
