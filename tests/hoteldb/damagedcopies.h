@@ -171,6 +171,10 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
     changed(QStringLiteral("mappa del catalogo fuori dal file"), kOutside, [&](QByteArray &b) {
         put32(b, 2 * pageSize + format.usageMap, (outside << 8) | (word32(b, 2 * pageSize + format.usageMap) & 0xff));
     });
+    changed(QStringLiteral("riga della mappa oltre la fine della sua pagina"), kDamaged, [&](QByteArray &b) {
+        const quint32 pointer = word32(b, definitionAt + format.usageMap);
+        put16(b, qsizetype(pointer >> 8) * pageSize + format.rowCountOffset + 2 + 2 * (pointer & 0xff), 0x1fff);
+    });
     changed(QStringLiteral("mappa che elenca pagine fuori dal file"), kOutside, [&](QByteArray &b) {
         const quint32 pointer = word32(b, definitionAt + format.usageMap);
         const QByteArrayView mapPage = QByteArrayView(b).sliced(qsizetype(pointer >> 8) * pageSize, pageSize);
