@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -39,10 +40,14 @@ struct Box
 };
 
 // Answers the next modal box once it is shown and active, through its own buttons and keys.
-// A box the answer leaves open is rejected so that a failing test cannot hang.
+// A box the answer leaves open is rejected so that a failing test cannot hang. While a file is
+// being written (the wait cursor is up) a long run lets the event loop turn before any box
+// exists: the answer then waits for the run to end instead of for the box, which comes after.
 inline void answerNextBox(Box &seen, std::function<void(QDialog *)> answer)
 {
     QTimer::singleShot(0, [&seen, answer] {
+        if (QGuiApplication::overrideCursor())
+            return QTimer::singleShot(10, [&seen, answer] { answerNextBox(seen, answer); });
         QPointer<QDialog> box;
         if (!QTest::qWaitFor([&] {
                 box = qobject_cast<QDialog *>(QApplication::activeModalWidget());
