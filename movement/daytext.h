@@ -15,6 +15,10 @@ inline constexpr QStringView kAllaData = u"Alla data";
 // Anything else throws MovementError naming the field.
 QDate checkedDay(const QString &text, QStringView fieldName);
 
+// The day of a date as the hotel program stores it: its first eight characters are the digits
+// YYYYMMDD of a real calendar date. Anything else gives an invalid QDate.
+QDate storedDay(const QString &text);
+
 QString dayKey(QDate day);    // YYYYMMDD, the hotel program's stored form
 QString dashedDay(QDate day); // YYYY-MM-DD, used in file names
 QString dayText(QDate day);   // DD/MM/YYYY, the entry fields' form
