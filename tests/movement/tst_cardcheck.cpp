@@ -193,7 +193,8 @@ private slots:
         foreign.Residenza = "GERMANIA";
         foreign.LuogoNascita = "BERLINO D";
         hotel.current << head << member << foreign;
-        hotel.archived << departed("103", 26000004, "20261205", "20261207");
+        hotel.archived << departed("103", 26000004, "20261205", "20261207")
+                       << departed("103", 26000005, "20261207", "20261207"); // a day's use
         hotel.write();
         for (FileKind kind : {FileKind::Classic, FileKind::Schema, FileKind::Closed})
             QCOMPARE(lines(checkCards(kind, hotel.context(), {u"08/12/2026"_qs, u"08/12/2026"_qs, QString(), u"ZZZZZZ"_qs})),
