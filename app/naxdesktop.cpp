@@ -21,6 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 // The resources live in this static library, so they are registered explicitly.
@@ -65,6 +67,21 @@ const QString kErrorTitle = QStringLiteral("Errore");
 constexpr int kStyleOk = 0;
 constexpr int kStyleYesNoDefaultNo = 292;
 constexpr int kAnswerYes = 6;
+
+// The room fields are narrow for the six characters of "ZZZZZZ": the line edit's own margins
+// give way to the text, as far as the field's frame allows, so that it shows whole.
+void makeRoomFor(QLineEdit *edit, QStringView widest)
+{
+    constexpr int kLineEditMargins = 4; // Qt keeps 2 pixels on either side of the text
+    constexpr int kCursorWidth = 1;
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    frame.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, edit);
+    const int room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit).width();
+    const int lacking = edit->fontMetrics().horizontalAdvance(widest.toString()) + kCursorWidth + kLineEditMargins - room;
+    if (lacking > 0)
+        edit->setTextMargins(-(lacking / 2), 0, -(lacking - lacking / 2), 0);
+}
 
 bool isEnter(const QKeyEvent *key)
 {
@@ -134,7 +151,8 @@ void NaxDesktop::buildControls()
         m_text1[i] = edit;
     }
     m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
-    m_text1[3]->setCursorPosition(0); // the narrow field then shows the start of its text
+    for (QLineEdit *room : {m_text1[2], m_text1[3]})
+        makeRoomFor(room, m_text1[3]->text());
 
     m_crea = new QPushButton(QStringLiteral("&Crea File"), client);
     m_crea->setObjectName(QStringLiteral("T0"));

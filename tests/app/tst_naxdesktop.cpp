@@ -62,6 +62,27 @@ private slots:
         QCOMPARE(field(newYear.get(), 0)->text(), u"31/12/2026"_qs);
     }
 
+    // "ZZZZZZ" shows whole in its narrow field: moving the cursor to its end does not scroll it.
+    void roomFieldsShowSixCharacters()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        for (int i : {2, 3}) {
+            QLineEdit *room = field(window.get(), i);
+            room->setText(u"ZZZZZZ"_qs);
+            // The field scrolls its text when it paints.
+            const auto cursorAt = [room](int position) {
+                room->setCursorPosition(position);
+                room->repaint();
+                return room->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+            };
+            const int start = cursorAt(0);
+            const int end = cursorAt(6);
+            QCOMPARE(end - start, room->fontMetrics().horizontalAdvance(u"ZZZZZZ"_qs));
+        }
+    }
+
     void startUpMarkClearsAndDisablesTheBox()
     {
         Hotel hotel;
