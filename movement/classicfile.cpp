@@ -69,10 +69,12 @@ void ClassicFile::day(QDate day)
     m_w.element(9, u"lettidisponibili", QString::number(m_figures.LettiDisponibili()));
     m_w.line(6, u"</struttura>");
     m_w.line(6, u"<arrivi>");
-    m_selection.forEachArrival(day, [this](const ClassicCard &card) { arrival(card); });
+    // A value refused names the card it comes from.
+    m_selection.forEachArrival(day, [this](const ClassicCard &card) { m_w.writeFrom(card.fields, [&] { arrival(card); }); });
     m_w.line(6, u"</arrivi>");
     m_w.line(6, u"<partenze>");
-    m_selection.forEachDeparture(day, [this](const ClassicCard &card) { departure(card); });
+    m_selection.forEachDeparture(day,
+                                 [this](const ClassicCard &card) { m_w.writeFrom(card.fields, [&] { departure(card); }); });
     m_w.line(6, u"</partenze>");
     m_w.line(6, u"<prenotazioni></prenotazioni>");
     m_w.line(6, u"<rettifiche></rettifiche>");
@@ -121,7 +123,11 @@ ClassicStay classicStay(const RecordFields &card, bool archived)
     stay.arrived = card.text(QStringLiteral("DataArrivo"));
     const double shift = yearPart(stay.arrived) * kYearShift;
     const double number = card.number(kNumeroProgressivo);
-    stay.identifier = numberText(archived ? number : shift + number);
+    // The archive's number already carries the year and is written as stored, a Null as empty
+    // text: 0 would give several cards one identifier.
+    stay.identifier = !archived                         ? numberText(shift + number)
+                      : card.isNull(kNumeroProgressivo) ? QString()
+                                                        : numberText(number);
     const double family = card.number(QStringLiteral("CodiceCapoFamiglia"));
     const double group = card.number(QStringLiteral("CodiceCapoGruppo"));
     stay.type = card.text(QStringLiteral("CapoFamiglia")) == u"S"  ? u"17"

@@ -4,6 +4,8 @@
 #include "hoteldatabases.h"
 #include "structureselection.h"
 
+#include <tuple>
+
 namespace movement {
 
 namespace {
@@ -14,9 +16,9 @@ const QString kCardCriteria = QStringLiteral("NumeroHotel = 1 and instr(Lingua,'
 } // namespace
 
 ClassicSelection::ClassicSelection(const MovementContext &context, const GeneratorArgs &args)
-    : m_context(context), m_args(args), m_structure(selectedStructure(context.selector)),
-      m_first(checkedDay(args.DallaData, kDallaData)), m_last(checkedDay(args.AllaData, kAllaData))
+    : m_context(context), m_args(args), m_structure(selectedStructure(context.selector))
 {
+    std::tie(m_first, m_last) = checkedRange(args.DallaData, args.AllaData);
 }
 
 void ClassicSelection::forEachDay(const std::function<void(QDate)> &visit) const

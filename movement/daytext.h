@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace movement {
 
 // Captions of the two date fields, used to name the field at fault.
@@ -18,6 +20,10 @@ QDate checkedDay(const QString &text, QStringView fieldName);
 // The day of a date as the hotel program stores it: its first eight characters are the digits
 // YYYYMMDD of a real calendar date. Anything else gives an invalid QDate.
 QDate storedDay(const QString &text);
+
+// The first and last day of a range from the two date fields, each checked as above. A last
+// day before the first throws MovementError naming "Alla data": such a file would hold no day.
+std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData);
 
 QString dayKey(QDate day);    // YYYYMMDD, the hotel program's stored form
 QString dashedDay(QDate day); // YYYY-MM-DD, used in file names

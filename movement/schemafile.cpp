@@ -75,24 +75,28 @@ void SchemaFile::write()
 void SchemaFile::arrival(const StartUpGuest &guest)
 {
     const RecordFields &card = guest.fields;
-    m_w.line(9, u"<arrivo>");
-    person(guest, 12);
-    const QString departed = card.text(QStringLiteral("DataPartenzaReale"));
-    const bool dayUse = !trimSpaces(departed).isEmpty() && departed == card.text(QStringLiteral("DataArrivo"));
-    m_w.line(12, dayUse ? u"<dayuse>si</dayuse>" : u"<dayuse>no</dayuse>");
-    m_w.element(12, u"tipologiaalloggiato",
-                guest.role == Role::FamilyHead ? u"17" : guest.role == Role::GroupHead ? u"18" : u"16");
-    m_w.element(12, u"eta", QString::number(age(card)));
-    if (isHead(guest.role))
-        m_w.line(12, u"<componenti>");
+    m_w.writeFrom(card, [&] {
+        m_w.line(9, u"<arrivo>");
+        person(guest, 12);
+        const QString departed = card.text(QStringLiteral("DataPartenzaReale"));
+        const bool dayUse = !trimSpaces(departed).isEmpty() && departed == card.text(QStringLiteral("DataArrivo"));
+        m_w.line(12, dayUse ? u"<dayuse>si</dayuse>" : u"<dayuse>no</dayuse>");
+        m_w.element(12, u"tipologiaalloggiato",
+                    guest.role == Role::FamilyHead ? u"17" : guest.role == Role::GroupHead ? u"18" : u"16");
+        m_w.element(12, u"eta", QString::number(age(card)));
+        if (isHead(guest.role))
+            m_w.line(12, u"<componenti>");
+    });
 }
 
 void SchemaFile::member(const StartUpGuest &guest)
 {
-    m_w.line(15, u"<componente>");
-    person(guest, 18);
-    m_w.element(18, u"eta", QString::number(age(guest.fields)));
-    m_w.line(15, u"</componente>");
+    m_w.writeFrom(guest.fields, [&] {
+        m_w.line(15, u"<componente>");
+        person(guest, 18);
+        m_w.element(18, u"eta", QString::number(age(guest.fields)));
+        m_w.line(15, u"</componente>");
+    });
 }
 
 void SchemaFile::arrivalEnd(const StartUpGuest &guest)
@@ -106,9 +110,11 @@ void SchemaFile::arrivalEnd(const StartUpGuest &guest)
 void SchemaFile::person(const StartUpGuest &guest, int indent)
 {
     const RecordFields &card = guest.fields;
+    const QString number = QStringLiteral("NumeroProgressivo");
+    // A Null number is empty text in either database, as the current card's text gives it.
     m_w.element(indent, u"codiceclientesr",
-                guest.archived ? numberText(StartUpSelection::guestNumber(card, true))
-                               : card.text(QStringLiteral("NumeroProgressivo")));
+                guest.archived && !card.isNull(number) ? numberText(StartUpSelection::guestNumber(card, true))
+                                                       : card.text(number));
     m_w.line(indent, card.text(QStringLiteral("Sesso")) == u"F" ? u"<sesso>F</sesso>" : u"<sesso>M</sesso>");
     for (const GuestCode &code : {cittadinanza(card, m_codes), residenza(card, m_codes)})
         m_w.element(indent, code.element, code.code);

@@ -37,6 +37,8 @@ struct Box
     QString text;
     QString input;
     QString selected;
+    QStringList buttons; // the visible buttons' captions, left to right
+    QString focused;     // the widget that had the focus when the box was answered
 };
 
 // Answers the next modal box once it is shown and active, through its own buttons and keys.
@@ -60,6 +62,11 @@ inline void answerNextBox(Box &seen, std::function<void(QDialog *)> answer)
         seen.shown = true;
         seen.title = box->findChild<QLabel *>(u"Label1"_qs)->text();
         seen.text = box->findChild<QTextEdit *>(u"Text1"_qs)->toPlainText();
+        for (const QPushButton *button : box->findChildren<QPushButton *>()) {
+            if (button->isVisible())
+                seen.buttons << button->text();
+        }
+        seen.focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
         if (auto *input = box->findChild<QLineEdit *>(u"Text2"_qs)) {
             seen.input = input->text();
             seen.selected = input->selectedText();
