@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,14 +113,11 @@ struct Hotel
 
     QStringList xmlFiles() const { return QDir(dir.path()).entryList({u"*.xml"_qs}, QDir::Files); }
 
-    QString browserCommand() const
+    // A browser that records how it was started, in "browser.txt" of the folder it runs in.
+    static QString browserCommand()
     {
-        const QString script = path(u"browser.sh"_qs);
-        QFile f(script);
-        if (f.open(QIODevice::WriteOnly))
-            f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > browser.tmp\nmv browser.tmp browser.txt\n");
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-        return script + u" https://velunor.regione.example/Velunor/app/"_qs;
+        const QString program = QFileInfo(QStringLiteral(RECORDBROWSER_PATH)).absoluteFilePath();
+        return u'"' + QDir::toNativeSeparators(program) + u"\" https://velunor.regione.example/Velunor/app/"_qs;
     }
 
     // The mark that ends the start-up phase, as the first confirmed run leaves it.
