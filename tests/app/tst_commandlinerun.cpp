@@ -193,7 +193,6 @@ private slots:
                                              << u"La fase di Start up è chiusa"_qs;
         QTest::newRow("settings file too short") << QByteArray("DuzizUzazi.xml\r\n") << true << daily << 1
                                                  << u"NaxSetup.txt"_qs;
-        QTest::newRow("path too short") << QByteArray("a.x\r\ncmd\r\nABC123\r\n") << true << daily << 1 << u"«a.x»"_qs;
         QTest::newRow("bad option") << QByteArray() << false << QStringList{u"--file"_qs} << 2
                                     << u"L'opzione --file vuole un valore.\n\nUso: NaxDesktop"_qs;
     }
