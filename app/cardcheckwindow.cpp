@@ -27,6 +27,7 @@ constexpr int kFindingRole = Qt::UserRole;    // the row's finding, on its first
 constexpr int kSortRole = Qt::UserRole + 1;   // what a column sorts by
 constexpr int kArrivalColumn = 2;
 constexpr int kProblemColumn = 6;
+constexpr int kStyleOk = 0; // the message box with "Ok" alone
 
 QPushButton *button(const QString &text, const QString &name, QWidget *parent)
 {
@@ -126,23 +127,9 @@ QList<movement::CardFinding> CardCheckWindow::shownOrder() const
     return shown;
 }
 
-// Tab-separated rows, as spreadsheets paste them into cells; a cell's own tabs and line breaks
-// become spaces.
 void CardCheckWindow::copy() const
 {
-    const auto row = [](QStringList texts) {
-        for (QString &text : texts) {
-            for (QChar &c : text) {
-                if (c == u'\t' || c == u'\r' || c == u'\n')
-                    c = u' ';
-            }
-        }
-        return texts.join(u'\t') + QStringLiteral("\r\n");
-    };
-    QString text = row(movement::findingCaptions());
-    for (const movement::CardFinding &finding : shownOrder())
-        text += row(movement::findingTexts(finding));
-    QGuiApplication::clipboard()->setText(text);
+    QGuiApplication::clipboard()->setText(movement::findingsTabSeparated(shownOrder()));
 }
 
 void CardCheckWindow::save()
@@ -160,7 +147,7 @@ void CardCheckWindow::save()
         movement::saveAtomically(path, [this](QIODevice &out) { movement::writeFindingsCsv(shownOrder(), out); });
         m_savePath = path;
     } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), 0, QStringLiteral("Errore"));
+        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), kStyleOk, QStringLiteral("Errore"));
     }
 }
 

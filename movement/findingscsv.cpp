@@ -6,11 +6,15 @@ namespace movement {
 
 namespace {
 
+// A spreadsheet runs a cell that begins with one of these as a formula.
+QString notFormula(const QString &text)
+{
+    return !text.isEmpty() && QStringView(u"=+-@").contains(text.front()) ? u'\'' + text : text;
+}
+
 QString csvField(const QString &text)
 {
-    QString field = text;
-    if (!field.isEmpty() && QStringView(u"=+-@").contains(field.front()))
-        field.prepend(u'\'');
+    QString field = notFormula(text);
     if (field.contains(u';') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r'))
         field = u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
     return field;
@@ -24,6 +28,20 @@ QByteArray csvRow(const QStringList &texts)
     return fields.join(u';').toUtf8() + "\r\n";
 }
 
+QString tabRow(const QStringList &texts)
+{
+    QStringList cells;
+    for (const QString &text : texts) {
+        QString cell = notFormula(text);
+        for (QChar &c : cell) {
+            if (c == u'\t' || c == u'\r' || c == u'\n')
+                c = u' ';
+        }
+        cells << cell;
+    }
+    return cells.join(u'\t') + QStringLiteral("\r\n");
+}
+
 } // namespace
 
 void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out)
@@ -33,6 +51,14 @@ void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out)
         bytes += csvRow(findingTexts(finding));
     if (out.write(bytes) != bytes.size())
         throw MovementError(QStringLiteral("Impossibile scrivere l'elenco delle schede: %1").arg(out.errorString()));
+}
+
+QString findingsTabSeparated(const QList<CardFinding> &findings)
+{
+    QString text = tabRow(findingCaptions());
+    for (const CardFinding &finding : findings)
+        text += tabRow(findingTexts(finding));
+    return text;
 }
 
 } // namespace movement

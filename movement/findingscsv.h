@@ -16,4 +16,9 @@ namespace movement {
 // never run. Throws MovementError when the device refuses the bytes.
 void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out);
 
+// The findings as text to paste into a spreadsheet or a mail: tab-separated rows ended by CR LF,
+// the captions first; a cell's own tabs and line breaks become spaces, and a cell a spreadsheet
+// would take for a formula gets its apostrophe as in the CSV.
+QString findingsTabSeparated(const QList<CardFinding> &findings);
+
 } // namespace movement

@@ -28,6 +28,15 @@ private slots:
                             "\"'=HYPERLINK(\"\"x\"\")\";'-1;'@;archivio;Residenza;'+39;Dvo\xC5\x99\xC3\xA1k\r\n"));
     }
 
+    void pastedAsCells()
+    {
+        const QList<CardFinding> findings{
+            {u"ROSSI\tMARIO"_qs, u"101"_qs, u"07/12/2026"_qs, u"attuale"_qs, u"Sesso"_qs, u"=1+1"_qs, u"a\r\nb"_qs}};
+        QCOMPARE(findingsTabSeparated(findings),
+                 u"Nome\tCamera\tArrivo\tDatabase\tCampo\tValore\tProblema\r\n"
+                 "ROSSI MARIO\t101\t07/12/2026\tattuale\tSesso\t'=1+1\ta  b\r\n"_qs);
+    }
+
     void refusedBytesAreReported()
     {
         QBuffer closed;
