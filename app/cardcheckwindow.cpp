@@ -7,7 +7,6 @@
 #include "outputfile.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -9,6 +9,7 @@
 #include "structureselection.h"
 #include "trimspaces.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace movement {
