@@ -1,16 +1,39 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the tool need, and only those missing.
+# Installs the Debian packages a task needs, and only those missing.
+# Usage: scripts/install-deps.sh [run|test|windows]...   (default: run)
+#   run      build the tool and start it
+#   test     the tests: an independent reader of Jet files (mdbtools and, for one check, its
+#            library), the fuzzers' compiler, a headless X server, the Debian package's checks
+#   windows  the Windows build from this machine: MinGW-w64, Wine, NSIS, and what the Qt build
+#            and the window tests under Wine need
 set -euo pipefail
 
-packages=(
-    cmake g++ make pkg-config
-    qt6-base-dev libglib2.0-dev mdbtools mdbtools-dev
-    clang libclang-rt-14-dev
-    xvfb xauth
+run=(
+    cmake g++ make
+    qt6-base-dev
     xdg-utils
-    desktop-file-utils
     fonts-liberation2 fonts-crosextra-carlito
 )
+test=(
+    mdbtools mdbtools-dev libglib2.0-dev pkg-config
+    clang libclang-rt-14-dev
+    xvfb xauth
+    desktop-file-utils lintian dpkg-dev
+)
+windows=(
+    g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip unzip dpkg-dev
+    xvfb xauth xdotool imagemagick
+)
+
+packages=()
+for task in "${@:-run}"; do
+    case $task in
+        run) packages+=("${run[@]}") ;;
+        test) packages+=("${run[@]}" "${test[@]}") ;;
+        windows) packages+=("${run[@]}" "${windows[@]}") ;;
+        *) echo "install-deps.sh: unknown task $task (run, test, windows)" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for p in "${packages[@]}"; do
