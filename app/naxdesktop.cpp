@@ -1,6 +1,8 @@
 #include "naxdesktop.h"
 
 #include "browserlauncher.h"
+#include "cardcheck.h"
+#include "cardcheckwindow.h"
 #include "daytext.h"
 #include "fieldentry.h"
 #include "fonts.h"
@@ -205,6 +207,11 @@ void NaxDesktop::buildMenu()
         action->setObjectName(QStringLiteral("menu2_%1").arg(int(item)));
         connect(action, &QAction::triggered, this, [this, item] { editSetting(item); });
     }
+    QMenu *check = menuBar()->addMenu(QStringLiteral("Controllo"));
+    check->setObjectName(QStringLiteral("menuControllo"));
+    QAction *cards = check->addAction(QStringLiteral("Schede del periodo"));
+    cards->setObjectName(QStringLiteral("menuSchede"));
+    connect(cards, &QAction::triggered, this, &NaxDesktop::checkCards);
 }
 
 void NaxDesktop::loadSettings()
@@ -257,15 +264,9 @@ void NaxDesktop::loadStructures()
 {
     m_combo1->clear();
     const std::optional<StructureList> list = readStructureFile(m_folder);
-    if (!list) {
-        m_combo1->addItem(QStringLiteral("-"));
-        return;
-    }
-    for (int n = 1; n <= list->NumeroStrutture; ++n) {
-        m_combo1->addItem(QString::number(n));
-        m_codiciStrutture[n - 1] = list->CodiciStrutture[n - 1];
-        m_camereStrutture[n - 1] = list->CamereStrutture[n - 1];
-    }
+    m_combo1->addItems(selectorItems(list));
+    if (list)
+        m_structures.take(*list);
 }
 
 int NaxDesktop::ask(const QString &message, int style, const QString &title)
@@ -340,35 +341,28 @@ void NaxDesktop::enterPressed(int field)
     }
 }
 
+Run NaxDesktop::currentRun() const
+{
+    if (m_settingsError)
+        throw SettingsError(*m_settingsError);
+    if (m_structureError)
+        throw SettingsError(*m_structureError);
+    const RunChoices choices{fileKind(m_chk->isChecked(), m_chk2->isChecked()),
+                             {m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(), m_text1[3]->text()},
+                             m_combo1->currentText()};
+    return prepareRun(m_folder, m_settings, m_structures, choices, m_today());
+}
+
 void NaxDesktop::createFile()
 {
     const bool startUp = m_chk->isChecked();
     try {
-        if (m_settingsError)
-            throw SettingsError(*m_settingsError);
-        if (m_structureError)
-            throw SettingsError(*m_structureError);
-        const movement::FileKind kind = startUp          ? movement::FileKind::Schema
-                                        : m_chk2->isChecked() ? movement::FileKind::Closed
-                                                              : movement::FileKind::Classic;
-        movement::MovementContext context;
-        context.folder = m_folder;
-        context.PercorsoFile = m_settings.PercorsoFile;
-        context.CodiceStruttura = m_settings.CodiceStruttura;
-        context.selector = m_combo1->currentText();
-        context.CodiciStrutture = m_codiciStrutture;
-        context.CamereStrutture = m_camereStrutture;
-        context.roomFrom = m_text1[2]->text();
-        context.roomTo = m_text1[3]->text();
-        context.today = m_today();
-        const movement::GeneratorArgs args{m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(),
-                                           m_text1[3]->text()};
-
+        Run run = currentRun();
         QString written;
         {
             ProgressStrip busy(m_strip);
-            context.progress = [&busy](QDate day) { busy.day(day); };
-            written = movement::createMovementFile(kind, context, args);
+            run.context.progress = [&busy](QDate day) { busy.day(day); };
+            written = movement::createMovementFile(run.kind, run.context, run.args);
         }
         try {
             startBrowser(m_settings.ComandoWeb, m_folder);
@@ -382,6 +376,24 @@ void NaxDesktop::createFile()
                            QStringLiteral("Invio dati")) == kAnswerYes)
             writeStartupMark(m_folder);
         close();
+    } catch (const std::exception &e) {
+        showError(messageOf(e));
+    }
+}
+
+void NaxDesktop::checkCards()
+{
+    try {
+        Run run = currentRun();
+        QList<movement::CardFinding> findings;
+        {
+            ProgressStrip busy(m_strip);
+            run.context.progress = [&busy](QDate day) { busy.day(day); };
+            findings = movement::checkCards(run.kind, run.context, run.args);
+        }
+        const QDate first = movement::checkedDay(run.args.DallaData, movement::kDallaData);
+        CardCheckWindow window(findings, m_folder.filePath(cardCheckFileName(first)), this);
+        window.exec();
     } catch (const std::exception &e) {
         showError(messageOf(e));
     }

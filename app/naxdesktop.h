@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runcontext.h"
 #include "settings.h"
 #include "settingsmenu.h"
 
@@ -51,7 +52,11 @@ private:
     void showError(const QString &message);
 
     void enterPressed(int field);
+    // The run the window's fields and boxes choose now; throws SettingsError while the settings
+    // or the structure list cannot be used.
+    Run currentRun() const;
     void createFile();
+    void checkCards();
     void editSetting(SettingItem item);
 
     QDir m_folder;
@@ -59,8 +64,7 @@ private:
     Settings m_settings;
     std::optional<QString> m_settingsError;
     std::optional<QString> m_structureError;
-    std::array<QString, movement::kMaxStructures> m_codiciStrutture;
-    std::array<QString, movement::kMaxStructures> m_camereStrutture;
+    Structures m_structures;
 
     std::array<QLineEdit *, 4> m_text1{};
     QPushButton *m_crea = nullptr;

@@ -69,12 +69,23 @@ void Recordset::find(const QString &text, qsizetype from)
 Value Recordset::Fields(const QString &name) const
 {
     const int column = m_table->column(name);
+    requireCurrent(QStringLiteral("il campo ") + name);
+    return m_table->data().value(rowAt(m_position), column);
+}
+
+qsizetype Recordset::Bookmark() const
+{
+    requireCurrent(QStringLiteral("la posizione del record"));
+    return rowAt(m_position);
+}
+
+void Recordset::requireCurrent(const QString &what) const
+{
     if (!m_hasCurrent) {
         throw DbError(QStringLiteral("Non c'è un record corrente nella tabella %1 del database %2: "
-                                     "il campo %3 non si può leggere.")
-                          .arg(m_table->data().name(), m_table->databaseName(), name));
+                                     "%3 non si può leggere.")
+                          .arg(m_table->data().name(), m_table->databaseName(), what));
     }
-    return m_table->data().value(rowAt(m_position), column);
 }
 
 } // namespace hoteldb

@@ -24,6 +24,9 @@ public:
     bool NoMatch() const { return m_noMatch; }
     // The named field of the current record.
     Value Fields(const QString &name) const;
+    // The current record's row in its table: the same record has the same bookmark in every
+    // recordset opened on the same table of the same database.
+    qsizetype Bookmark() const;
 
 private:
     friend class Database;
@@ -32,6 +35,7 @@ private:
     qsizetype size() const { return m_rows ? qsizetype(m_rows->size()) : m_table->data().rowCount(); }
     qsizetype rowAt(qsizetype position) const { return m_rows ? (*m_rows)[position] : position; }
     void find(const QString &criteria, qsizetype from);
+    void requireCurrent(const QString &what) const;
     const Evaluator &criteria(const QString &text);
 
     std::shared_ptr<CachedTable> m_table;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "movementcontext.h"
+#include "recordfields.h"
 
 #include <QIODevice>
+#include <QStringView>
 
 namespace movement {
 
@@ -11,5 +13,19 @@ namespace movement {
 // within the room range and the selected structure. Both dates and the selector are checked
 // before anything is written.
 void CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
+
+// What the daily file's blocks take from a card.
+struct ClassicStay
+{
+    enum class Head { None, Family, Group };
+
+    QString identifier;     // idswh: the guest number with the arrival year in front
+    QString arrived;        // DataArrivo
+    QStringView type;       // tipoalloggiato
+    Head head = Head::None; // whose member the card is, by CodiceCapoFamiglia, else CodiceCapoGruppo
+    QString headIdentifier; // idcapo: the head's number with the member's own arrival year; empty for none
+};
+
+ClassicStay classicStay(const RecordFields &card, bool archived);
 
 } // namespace movement

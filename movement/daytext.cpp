@@ -2,6 +2,8 @@
 
 #include "movementerror.h"
 
+#include <algorithm>
+
 namespace movement {
 
 namespace {
@@ -34,6 +36,14 @@ QDate checkedDay(const QString &text, QStringView fieldName)
         "Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
         "Correggere la data e premere Invio nel campo.")
                             .arg(fieldName, text));
+}
+
+QDate storedDay(const QString &text)
+{
+    const QStringView digits = QStringView(text).left(8);
+    if (digits.size() != 8 || !std::all_of(digits.begin(), digits.end(), isDigit))
+        return {};
+    return QDate(digits.left(4).toInt(), digits.mid(4, 2).toInt(), digits.mid(6, 2).toInt());
 }
 
 std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData)

@@ -17,6 +17,10 @@ inline constexpr QStringView kAllaData = u"Alla data";
 // Anything else throws MovementError naming the field.
 QDate checkedDay(const QString &text, QStringView fieldName);
 
+// The day of a date as the hotel program stores it: its first eight characters are the digits
+// YYYYMMDD of a real calendar date. Anything else gives an invalid QDate.
+QDate storedDay(const QString &text);
+
 // The first and last day of a range from the two date fields, each checked as above. A last
 // day before the first throws MovementError naming "Alla data": such a file would hold no day.
 std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData);

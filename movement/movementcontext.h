@@ -19,6 +19,7 @@ struct MovementContext
     QString PercorsoFile;        // output path setting, ending in a four-character extension
     QString CodiceStruttura;     // structure code from the settings
     QString selector;            // the structure selector's text: "-" or a structure number
+    int NumeroStrutture = 0;     // how many structures "VeluSetup.txt" lists
     std::array<QString, kMaxStructures> CodiciStrutture; // codes of the listed structures
     std::array<QString, kMaxStructures> CamereStrutture; // their room lists ",101,102,"
     QString roomFrom;            // the "Dalla cam." field, read by the counts

@@ -4,6 +4,8 @@
 #include "numericvalue.h"
 #include "trimspaces.h"
 
+#include <algorithm>
+
 namespace movement {
 
 std::optional<int> selectedStructure(const QString &selector)
@@ -36,6 +38,13 @@ bool roomSelected(const MovementContext &context, const QString &room)
 {
     const std::optional<int> n = selectedStructure(context.selector);
     return !n || roomInList(context.CamereStrutture[*n - 1], room);
+}
+
+bool roomInAnyStructure(const MovementContext &context, const QString &room)
+{
+    const int count = std::clamp(context.NumeroStrutture, 0, kMaxStructures);
+    return std::any_of(context.CamereStrutture.begin(), context.CamereStrutture.begin() + count,
+                       [&](const QString &list) { return roomInList(list, room); });
 }
 
 } // namespace movement

@@ -22,4 +22,7 @@ bool roomInList(const QString &roomList, const QString &room);
 // Whether a room counts for the selected structure: every room for "-".
 bool roomSelected(const MovementContext &context, const QString &room);
 
+// Whether a room belongs to one of the structures "VeluSetup.txt" lists.
+bool roomInAnyStructure(const MovementContext &context, const QString &room);
+
 } // namespace movement

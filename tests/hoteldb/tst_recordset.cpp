@@ -39,6 +39,7 @@ private slots:
     void findNextAfterTheLastMatch();
     void findFollowsTheRecordsetOrder();
     void twoRecordsetsOnOneQuery();
+    void bookmarkNamesTheRecordInEveryRecordset();
     void criterionMayChangeBetweenFinds();
     void indexedSearchAgreesWithScan();
     void fieldValues();
@@ -141,6 +142,20 @@ void TestRecordset::twoRecordsetsOnOneQuery()
     // Each country with the municipalities of its name (ids ending in the same digit), up to 30.
     QCOMPARE(seen, (Ids{313, 323, 616, 626, 919, 929, 1202, 1222, 1505, 1525, 1808, 1828, 2101, 2111, 2404, 2414,
                         2707, 2717, 3010, 3020}));
+}
+
+void TestRecordset::bookmarkNamesTheRecordInEveryRecordset()
+{
+    Recordset table = open("CodiciVari");
+    Recordset reversed = open("Select * From CodiciVari Where Id > 10 Order by Sigla, Descrizione;");
+    for (const char *criterion : {"Id = 11", "Id = 600"}) {
+        table.FindFirst(criterion);
+        reversed.FindFirst(criterion);
+        QCOMPARE(reversed.Bookmark(), table.Bookmark());
+    }
+    QCOMPARE(table.Bookmark(), 599);
+    table.FindFirst("Id = 0");
+    QVERIFY_THROWS_EXCEPTION(DbError, table.Bookmark());
 }
 
 void TestRecordset::criterionMayChangeBetweenFinds()

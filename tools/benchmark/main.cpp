@@ -164,6 +164,7 @@ int compare(const QDir &hotel, int runsOption)
         {QStringLiteral("schema-0.5 1 day <= 1.3 x floor"), ratio("schema1") <= 1.3},
         {QStringLiteral("classic 31 days <= 1.5 x floor"), ratio("classic31") <= 1.5},
         {QStringLiteral("classic 366 days <= 2.5 x floor"), ratio("classic366") <= 2.5},
+        {QStringLiteral("card check 366 days <= 1.1 x classic 366 days"), ratio("check366") <= 1.1 * ratio("classic366")},
         {QStringLiteral("closed-structure 366 days < 50 ms"), results.value(QStringLiteral("closed366")).median() < 50},
         {QStringLiteral("peak memory of the 366-day run < 300 MB"),
          results.value(QStringLiteral("classic366")).peakKiB < 300 * 1024},

@@ -1,6 +1,7 @@
 #include "measurement.h"
 
 #include "benchmarkhotel.h"
+#include "cardcheck.h"
 #include "dbengine.h"
 #include "jetreader.h"
 #include "movementfile.h"
@@ -20,6 +21,7 @@ struct Run
     movement::FileKind kind = movement::FileKind::Classic;
     int days = 1;
     bool cached = true;
+    bool check = false; // the card check of the file rather than the file
 };
 
 Run runOf(const QString &id)
@@ -33,6 +35,7 @@ Run runOf(const QString &id)
         {QStringLiteral("schema1"), {FileKind::Schema, 1, true}},
         {QStringLiteral("closed366"), {FileKind::Closed, 366, true}},
         {QStringLiteral("literal3"), {FileKind::Classic, 3, false}},
+        {QStringLiteral("check366"), {FileKind::Classic, 366, true, true}},
     };
     const auto it = runs.constFind(id);
     if (it == runs.cend())
@@ -88,6 +91,7 @@ QList<Measurement> measurements()
         {QStringLiteral("schema1"), QStringLiteral("Schema-0.5 file, 1 day"), 5},
         {QStringLiteral("closed366"), QStringLiteral("Closed-structure file, 366 days"), 5},
         {QStringLiteral("literal3"), QStringLiteral("Classic file, 3 days, decoding at every opening"), 3},
+        {QStringLiteral("check366"), QStringLiteral("Card check of the classic file, 366 days"), 5},
     };
 }
 
@@ -107,6 +111,8 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
     timer.start();
     if (floor)
         decodeEveryTable(hotel);
+    else if (run.check)
+        movement::checkCards(run.kind, context, args);
     else
         movement::createMovementFile(run.kind, context, args);
     const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
@@ -119,6 +125,8 @@ QString outputPath(const QString &id, const QDir &out)
     if (id == u"floor")
         return {};
     const Run run = runOf(id);
+    if (run.check)
+        return {};
     // The start-up file is named after the day before the typed one.
     const QDate named = run.kind == movement::FileKind::Schema ? firstDay(run).addDays(-1) : firstDay(run);
     return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, named);

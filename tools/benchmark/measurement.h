@@ -21,7 +21,7 @@ QList<Measurement> measurements();
 // the errors of the tool through.
 double runOnce(const QString &id, const QDir &hotel, const QDir &out);
 
-// The path of the file the measurement writes into `out`; empty for the floor.
+// The path of the file the measurement writes into `out`; empty for the floor and the check.
 QString outputPath(const QString &id, const QDir &out);
 
 // The peak resident memory of this process so far, in KiB (VmHWM), or -1 where it is unknown.

@@ -1,0 +1,146 @@
+#include "commandline.h"
+
+#include "daytext.h"
+#include "fieldentry.h"
+
+#include <QHash>
+
+namespace app {
+
+namespace {
+
+const QString kFile = QStringLiteral("--file");
+const QString kCheck = QStringLiteral("--controllo");
+const QString kDalla = QStringLiteral("--dalla");
+const QString kAlla = QStringLiteral("--alla");
+const QString kDallaCamera = QStringLiteral("--dalla-camera");
+const QString kAllaCamera = QStringLiteral("--alla-camera");
+const QString kStructure = QStringLiteral("--struttura");
+const QString kHelp = QStringLiteral("--help");
+const QString kVersion = QStringLiteral("--version");
+
+const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure};
+const QStringList kFlags{kCheck, kHelp, kVersion};
+
+std::optional<movement::FileKind> kindNamed(const QString &name)
+{
+    static const QHash<QString, movement::FileKind> kinds{{QStringLiteral("classico"), movement::FileKind::Classic},
+                                                          {QStringLiteral("avvio"), movement::FileKind::Schema},
+                                                          {QStringLiteral("chiusa"), movement::FileKind::Closed}};
+    const auto it = kinds.constFind(name);
+    return it == kinds.cend() ? std::nullopt : std::optional(*it);
+}
+
+// A day as the window's date field holds it after Enter.
+QString dayOption(const QString &option, const QString &value, QDate today)
+{
+    if (value.compare(u"ieri", Qt::CaseInsensitive) == 0)
+        return movement::dayText(today.addDays(-1));
+    if (value.compare(u"oggi", Qt::CaseInsensitive) == 0)
+        return movement::dayText(today);
+    const QString day = CompletaData(PulisciTesto(value));
+    if (!ControllaData(day))
+        throw UsageError(QStringLiteral("L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».")
+                             .arg(option, value));
+    return day;
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments, QDate today)
+{
+    QHash<QString, QString> values;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        const qsizetype equals = argument.indexOf(u'=');
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        if (!kWithValue.contains(name) && !kFlags.contains(name))
+            throw UsageError(argument.startsWith(u"--")
+                                 ? QStringLiteral("Opzione sconosciuta: «%1».").arg(argument)
+                                 : QStringLiteral("Argomento inatteso: «%1».").arg(argument));
+        if (values.contains(name))
+            throw UsageError(QStringLiteral("L'opzione %1 è indicata più di una volta.").arg(name));
+        if (kFlags.contains(name)) {
+            if (equals >= 0)
+                throw UsageError(QStringLiteral("L'opzione %1 non vuole un valore.").arg(name));
+            values.insert(name, QString());
+        } else if (equals >= 0) {
+            values.insert(name, argument.mid(equals + 1));
+        } else if (i + 1 < arguments.size()) {
+            values.insert(name, arguments[++i]);
+        } else {
+            throw UsageError(QStringLiteral("L'opzione %1 vuole un valore.").arg(name));
+        }
+    }
+
+    CommandLine line;
+    if (values.contains(kHelp))
+        return line;
+    if (values.contains(kVersion)) {
+        line.action = CommandLine::Action::Version;
+        return line;
+    }
+    line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
+    if (values.contains(kFile)) {
+        line.kind = kindNamed(values.value(kFile));
+        if (!line.kind)
+            throw UsageError(QStringLiteral("L'opzione --file vuole classico, avvio o chiusa, non «%1».")
+                                 .arg(values.value(kFile)));
+    } else if (line.action == CommandLine::Action::File) {
+        throw UsageError(QStringLiteral("Indicare il file da scrivere con --file, oppure --controllo."));
+    }
+    if (!values.contains(kDalla))
+        throw UsageError(QStringLiteral("Indicare il primo giorno con --dalla."));
+    line.dalla = dayOption(kDalla, values.value(kDalla), today);
+    line.alla = values.contains(kAlla) ? dayOption(kAlla, values.value(kAlla), today) : line.dalla;
+    if (!ConfrontaDate(line.dalla, line.alla))
+        throw UsageError(QStringLiteral("Il giorno di --alla (%1) viene prima di quello di --dalla (%2).")
+                             .arg(line.alla, line.dalla));
+    if (values.contains(kDallaCamera))
+        line.dallaCamera = PulisciTesto(values.value(kDallaCamera));
+    if (values.contains(kAllaCamera))
+        line.allaCamera = PulisciTesto(values.value(kAllaCamera));
+    if (values.contains(kStructure))
+        line.structure = values.value(kStructure).trimmed();
+    return line;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Uso: NaxDesktop --file classico|avvio|chiusa --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
+        "                [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
+        "     NaxDesktop --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
+        "     NaxDesktop --help | --version\n"
+        "\n"
+        "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel.\n"
+        "\n"
+        "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
+        "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
+        "                       avvio (il file della fase di Start up), chiusa (struttura chiusa);\n"
+        "                       stampa il percorso del file scritto\n"
+        "  --controllo          controlla le schede del periodo senza scrivere nulla e le stampa in\n"
+        "                       CSV (UTF-8); senza --file controlla il file che la finestra propone\n"
+        "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi\n"
+        "  --alla D             l'ultimo giorno (se manca, lo stesso di --dalla)\n"
+        "  --dalla-camera X     la prima camera (se manca, nessun limite)\n"
+        "  --alla-camera Y      l'ultima camera (se manca, ZZZZZZ)\n"
+        "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
+        "  --help               questo aiuto\n"
+        "  --version            la versione\n"
+        "\n"
+        "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
+        "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie.\n"
+        "Esempio, il file di ieri: NaxDesktop --file classico --dalla ieri\n");
+}
+
+bool wantsCommandLine(int argc, const char *const *argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArrayView(argv[i]).startsWith("--"))
+            return true;
+    }
+    return false;
+}
+
+} // namespace app

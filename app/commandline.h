@@ -1,0 +1,55 @@
+#pragma once
+
+#include "movementfile.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <stdexcept>
+
+// The program's command line, for files written on a schedule and the card check:
+// NaxDesktop --file classico|avvio|chiusa --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
+//            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo, --help, --version.
+namespace app {
+
+struct CommandLine
+{
+    enum class Action { Help, Version, File, Check };
+
+    Action action = Action::Help;
+    std::optional<movement::FileKind> kind; // none: what the window starts with
+    // The four fields as the window holds them after Enter; an option left out takes the
+    // window's first text ("Alla data" as "Dalla data").
+    QString dalla;
+    QString alla;
+    QString dallaCamera;
+    QString allaCamera = QStringLiteral("ZZZZZZ");
+    std::optional<QString> structure; // none: the selector's first item
+};
+
+// A command line that cannot be used, with an Italian message naming the option at fault.
+class UsageError : public std::runtime_error
+{
+public:
+    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    const QString &message() const { return m_message; }
+
+private:
+    QString m_message;
+};
+
+// Reads the arguments after the program's name; "ieri" and "oggi" are the days before and of
+// `today`. Dates and rooms are cleaned and completed as the window's fields are on Enter.
+// Throws UsageError.
+CommandLine parseCommandLine(const QStringList &arguments, QDate today);
+
+// The Italian help, "--help"'s text and the tail of every usage error.
+QString usageText();
+
+// Whether the program's arguments ask for the command line rather than the window: any that
+// begins with "--" (the window's own toolkit options take a single dash).
+bool wantsCommandLine(int argc, const char *const *argv);
+
+} // namespace app

@@ -1,0 +1,300 @@
+#include "cardcheck.h"
+
+#include "classicfile.h"
+#include "classicselection.h"
+#include "codelookup.h"
+#include "daytext.h"
+#include "guestcodes.h"
+#include "startupselection.h"
+#include "structureselection.h"
+#include "trimspaces.h"
+
+#include <QHash>
+#include <QSet>
+
+namespace movement {
+
+namespace {
+
+const QString kNumeroCamera = QStringLiteral("NumeroCamera");
+const QString kDataArrivo = QStringLiteral("DataArrivo");
+const QString kCodiceCapoFamiglia = QStringLiteral("CodiceCapoFamiglia");
+const QString kCodiceCapoGruppo = QStringLiteral("CodiceCapoGruppo");
+
+// A stored date as the operator reads it, or as it stands when it is no date.
+QString shownDay(const QString &stored)
+{
+    const QDate day = storedDay(stored);
+    return day.isValid() ? dayText(day) : stored;
+}
+
+// What a code stands for, as the messages name it.
+QString codeMeaning(const GuestCode &code)
+{
+    // The daily file's place of residence is a municipality for Italians, else a country.
+    if (code.element == u"luogoresidenza")
+        return code.lookup == GuestCode::Lookup::Comune ? QStringLiteral("il comune di residenza")
+                                                         : QStringLiteral("il paese di residenza");
+    static const QHash<QString, QString> meanings{
+        {QStringLiteral("cittadinanza"), QStringLiteral("la cittadinanza")},
+        {QStringLiteral("statoresidenza"), QStringLiteral("lo stato di residenza")},
+        {QStringLiteral("comuneresidenza"), QStringLiteral("il comune di residenza")},
+        {QStringLiteral("paeseresidenza"), QStringLiteral("il paese di residenza")},
+        {QStringLiteral("statonascita"), QStringLiteral("lo stato di nascita")},
+        {QStringLiteral("comunenascita"), QStringLiteral("il comune di nascita")},
+    };
+    return meanings.value(code.element.toString());
+}
+
+QString codeTable(GuestCode::Lookup lookup)
+{
+    switch (lookup) {
+    case GuestCode::Lookup::Comune: return QStringLiteral("tra i comuni della tabella dei codici «Comuni.mdb»");
+    case GuestCode::Lookup::Stato:
+        return QStringLiteral("tra gli stati delle tabelle dei codici «Comuni.mdb» e «DAVozIzi.mdb»");
+    case GuestCode::Lookup::Sigla: return QStringLiteral("tra le sigle degli stati della tabella dei codici «Comuni.mdb»");
+    }
+    return {};
+}
+
+class CardCheck
+{
+public:
+    CardCheck(const MovementContext &context, FileKind kind) : m_context(context), m_kind(kind), m_codes(context.folder) {}
+
+    QList<CardFinding> classic(const GeneratorArgs &args);
+    QList<CardFinding> startUp(const GeneratorArgs &args);
+
+private:
+    CardFinding finding(const RecordFields &card, bool archived, const QString &field, const QString &value,
+                        const QString &problem) const;
+    void add(const CardFinding &finding, qsizetype at = -1);
+    void fields(const RecordFields &card, bool archived);
+    void code(const RecordFields &card, bool archived, const GuestCode &code);
+    void departure(const RecordFields &card, bool archived, const QString &field);
+    void room(const RecordFields &card, bool archived);
+    void leftOutMember(const RecordFields &card, bool archived);
+
+    const MovementContext &m_context;
+    FileKind m_kind;
+    CodeLookup m_codes;
+    QList<CardFinding> m_findings;
+    QSet<QStringList> m_seen;
+};
+
+CardFinding CardCheck::finding(const RecordFields &card, bool archived, const QString &field, const QString &value,
+                               const QString &problem) const
+{
+    return {card.text(QStringLiteral("NomeCliente")), card.text(kNumeroCamera), shownDay(card.text(kDataArrivo)),
+            archived ? QStringLiteral("archivio") : QStringLiteral("attuale"), field, value, problem};
+}
+
+// A card met on several days or under several heads is listed once for each problem.
+void CardCheck::add(const CardFinding &finding, qsizetype at)
+{
+    if (m_seen.contains(findingTexts(finding)))
+        return;
+    m_seen.insert(findingTexts(finding));
+    m_findings.insert(at < 0 ? m_findings.size() : at, finding);
+}
+
+// The checks of every card whose values the file writes, whatever its layout.
+void CardCheck::fields(const RecordFields &card, bool archived)
+{
+    const QString sex = card.text(QStringLiteral("Sesso"));
+    if (sex != u"M" && sex != u"F")
+        add(finding(card, archived, QStringLiteral("Sesso"), sex,
+                    QStringLiteral("Il sesso «%1» non è né M né F: nel file va come M. "
+                                   "Correggere il sesso nella scheda del programma alberghiero.")
+                        .arg(sex)));
+
+    const QString field = QStringLiteral("DataNascita");
+    const QString birth = card.text(field);
+    if (!storedDay(birth).isValid()) {
+        const QString what = trimSpaces(birth).isEmpty()
+                                 ? QStringLiteral("Manca la data di nascita")
+                                 : QStringLiteral("La data di nascita non è una data nella forma AAAAMMGG");
+        // The daily file writes the first eight characters as they are; the start-up file
+        // needs the age and refuses the card.
+        const QString effect = m_kind == FileKind::Schema
+                                   ? QStringLiteral("il file di avvio non si può scrivere finché non è corretta")
+                               : trimSpaces(birth).isEmpty() ? QStringLiteral("nel file la data di nascita resta vuota")
+                                                             : QStringLiteral("nel file va com'è, «%1»").arg(birth.left(8));
+        add(finding(card, archived, field, birth,
+                    QStringLiteral("%1: %2. Correggerla nella scheda del programma alberghiero.").arg(what, effect)));
+    }
+    departure(card, archived,
+              archived || card.text(QStringLiteral("Partito")) == u"S" ? QStringLiteral("DataPartenzaReale")
+                                                                       : QStringLiteral("DataPartenza"));
+}
+
+void CardCheck::code(const RecordFields &card, bool archived, const GuestCode &code)
+{
+    if (code.code != CodeLookup::notFound())
+        return;
+    const QString meaning = codeMeaning(code);
+    QString problem = trimSpaces(code.searched).isEmpty()
+                          ? QStringLiteral("Manca il valore da cercare: nel file %1 va come nove spazi. "
+                                           "Indicare %1 nella scheda del programma alberghiero.")
+                                .arg(meaning)
+                          : QStringLiteral("«%1» non si trova %2: nel file %3 va come nove spazi. "
+                                           "Correggere %3 nella scheda del programma alberghiero.")
+                                .arg(code.searched, codeTable(code.lookup), meaning);
+    if (code.field == u"LuogoNascita")
+        problem += QStringLiteral(" Il luogo di nascita si scrive comune, sigla della provincia e sigla dello stato, "
+                                  "separati da uno spazio: per esempio «TORINO TO I».");
+    add(finding(card, archived, code.field, card.text(code.field), problem));
+}
+
+void CardCheck::departure(const RecordFields &card, bool archived, const QString &field)
+{
+    const QString departed = card.text(field);
+    const QDate departure = storedDay(departed);
+    const QDate arrival = storedDay(card.text(kDataArrivo));
+    if (departure.isValid() && arrival.isValid() && departure < arrival)
+        add(finding(card, archived, field, departed,
+                    QStringLiteral("La partenza del %1 è precedente all'arrivo del %2: "
+                                   "correggere le date nella scheda del programma alberghiero.")
+                        .arg(dayText(departure), dayText(arrival))));
+}
+
+void CardCheck::room(const RecordFields &card, bool archived)
+{
+    const QString number = card.text(kNumeroCamera);
+    if (roomInAnyStructure(m_context, number))
+        return;
+    // The daily file keeps only the selected structure's rooms; the start-up file lists every
+    // guest, and only the counts look at the structures.
+    const QString effect = m_kind == FileKind::Classic
+                               ? QStringLiteral("la scheda non va nel file di nessuna struttura")
+                               : QStringLiteral("la camera non è contata tra quelle di nessuna struttura");
+    add(finding(card, archived, kNumeroCamera, number,
+                QStringLiteral("La camera «%1» non è nell'elenco di nessuna struttura del file «VeluSetup.txt»: %2. "
+                               "Aggiungerla all'elenco della sua struttura in «VeluSetup.txt» oppure correggere la "
+                               "camera nella scheda del programma alberghiero.")
+                    .arg(trimSpaces(number), effect)));
+}
+
+QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
+{
+    const ClassicSelection selection(m_context, args);
+    // A member's idcapo names its head's idswh. The portal can tie the two only when the head's
+    // arrival has been sent, so the head is looked for among the arrivals of the whole file,
+    // which are known only at its end; each finding then takes its place in the file's order.
+    struct Member
+    {
+        QString head;
+        qsizetype at;
+        CardFinding finding;
+    };
+    QSet<QString> arrivals;
+    QList<Member> members;
+    const auto outside = [this](const ClassicCard &card) { room(card.fields, card.archived); };
+    selection.forEachDay([&](QDate day) {
+        selection.forEachArrival(
+            day,
+            [&](const ClassicCard &classic) {
+                const RecordFields &card = classic.fields;
+                const ClassicStay stay = classicStay(card, classic.archived);
+                arrivals.insert(stay.identifier);
+                for (const GuestCode &c : {cittadinanza(card, m_codes), statoResidenza(card, m_codes),
+                                           luogoResidenza(card, m_codes), statoNascita(card, m_codes)})
+                    code(card, classic.archived, c);
+                if (const std::optional<GuestCode> comune = comuneNascita(card, m_codes))
+                    code(card, classic.archived, *comune);
+                fields(card, classic.archived);
+                if (stay.head == ClassicStay::Head::None)
+                    return;
+                const bool family = stay.head == ClassicStay::Head::Family;
+                const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
+                const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
+                members.append({stay.headIdentifier, m_findings.size(),
+                                finding(card, classic.archived, field, card.text(field),
+                                        QStringLiteral("Il %1 di questo ospite (identificativo %2 nel file) non è tra "
+                                                       "gli arrivi del file: se è arrivato prima di questo periodo il "
+                                                       "dato è giusto, altrimenti correggere il codice del %1 nella "
+                                                       "scheda del programma alberghiero.")
+                                            .arg(who, stay.headIdentifier))});
+            },
+            outside);
+        selection.forEachDeparture(
+            day,
+            [&](const ClassicCard &card) {
+                // The block writes the arrival date beside the departure that placed it here.
+                departure(card.fields, card.archived, QStringLiteral("DataPartenzaReale"));
+            },
+            outside);
+    });
+    for (auto it = members.crbegin(); it != members.crend(); ++it) {
+        if (!arrivals.contains(it->head))
+            add(it->finding, it->at);
+    }
+    return m_findings;
+}
+
+QList<CardFinding> CardCheck::startUp(const GeneratorArgs &args)
+{
+    const StartUpSelection selection(m_context, args);
+    const bool structures = selectedStructure(m_context.selector).has_value();
+    const auto written = [&](const StartUpGuest &guest) {
+        for (const GuestCode &c : {cittadinanza(guest.fields, m_codes), residenza(guest.fields, m_codes)})
+            code(guest.fields, guest.archived, c);
+        fields(guest.fields, guest.archived);
+        if (structures)
+            room(guest.fields, guest.archived);
+    };
+    selection.forEachGuest({written, written, [](const StartUpGuest &) {},
+                            [this](const StartUpGuest &guest) { leftOutMember(guest.fields, guest.archived); }});
+    return m_findings;
+}
+
+// A member is written only under a head of the same night and database that arrived on the same
+// day and is marked "S" for the member's kind of head. A card without a head's number that is
+// neither "S" nor "U" is left out too, but as the hotel program keeps some single guests: that
+// is no doubt about the card.
+void CardCheck::leftOutMember(const RecordFields &card, bool archived)
+{
+    const bool family = card.number(kCodiceCapoFamiglia) > 0;
+    if (!family && card.number(kCodiceCapoGruppo) <= 0)
+        return;
+    const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
+    const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
+    const QString mark = family ? QStringLiteral("CapoFamiglia") : QStringLiteral("CapoGruppo");
+    const QString number = card.text(field);
+    add(finding(card, archived, field, number,
+                QStringLiteral("Nel file di avvio l'ospite non compare: nessun %1 della notte con il numero %2 e "
+                               "la stessa data di arrivo lo ha tra i suoi componenti. Correggere nel programma "
+                               "alberghiero il codice del %1 di questa scheda, oppure la scheda del %1 (%3 «S»).")
+                    .arg(who, number, mark)));
+}
+
+} // namespace
+
+QStringList findingCaptions()
+{
+    return {QStringLiteral("Nome"),  QStringLiteral("Camera"), QStringLiteral("Arrivo"),  QStringLiteral("Database"),
+            QStringLiteral("Campo"), QStringLiteral("Valore"), QStringLiteral("Problema")};
+}
+
+QStringList findingTexts(const CardFinding &f)
+{
+    return {f.name, f.room, f.arrival, f.database, f.field, f.value, f.problem};
+}
+
+QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
+{
+    // Every file needs the structure: for its code or for its figures.
+    selectedStructure(context.selector);
+    CardCheck check(context, kind);
+    switch (kind) {
+    case FileKind::Classic: return check.classic(args);
+    case FileKind::Schema: return check.startUp(args);
+    case FileKind::Closed:
+        checkedDay(args.DallaData, kDallaData);
+        checkedDay(args.AllaData, kAllaData);
+        return {};
+    }
+    return {};
+}
+
+} // namespace movement

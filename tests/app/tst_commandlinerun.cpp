@@ -1,0 +1,224 @@
+// The command line on a hotel's folder: run in process for its statuses and messages, and as
+// the real program, without a display, writing the same bytes as the window for the same choices.
+
+#include "../movement/hotelfixture.h"
+#include "commandlinerun.h"
+#include "naxwindow.h"
+
+#include <QBuffer>
+#include <QCheckBox>
+#include <QProcess>
+
+using namespace naxwindow;
+
+namespace {
+
+const QDate kDay(2026, 12, 8);
+
+struct Output
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Output runIn(const Hotel &hotel, const QStringList &arguments)
+{
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const int status = app::runCommandLine(arguments, QDir(hotel.dir.path()), kDay, out, err);
+    return {status, out.data(), err.data()};
+}
+
+// The real program in the hotel's folder, with no display to be had.
+Output runProgram(const Hotel &hotel, const QStringList &arguments)
+{
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(QLatin1String(name));
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(hotel.dir.path());
+    program.start(QStringLiteral(NAXDESKTOP_PATH), arguments);
+    if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {program.exitCode(), program.readAllStandardOutput(), program.readAllStandardError()};
+}
+
+// Rooms 101 and 102 in structure 1, 103 in structure 2; guests of the nights around 07/12/2026,
+// one of them from a country the code tables lack.
+void writeDatabases(const Hotel &folder)
+{
+    folder.write(u"VeluSetup.txt"_qs, "2\r\nCODE1\r\n,101,102,\r\nCODE2\r\n,103,\r\n");
+    hotelfixture::Hotel data;
+    data.rooms = {{1, "101", "DOP", 2}, {1, "102", "DOP", 2}, {1, "103", "SIN", 1}};
+    hotelfixture::Card head = hotelfixture::present("101", 15, "20261206", "20261209");
+    head.CapoFamiglia = "S";
+    hotelfixture::Card member = hotelfixture::present("101", 16, "20261206", "20261209");
+    member.CodiceCapoFamiglia = 15;
+    hotelfixture::Card single = hotelfixture::present("103", 17, "20261207", "20261209");
+    single.CapoFamiglia = "U";
+    hotelfixture::Card foreign = hotelfixture::present("102", 18, "20261206", "20261208");
+    foreign.CapoFamiglia = "U";
+    foreign.Nazione = "XX";
+    data.current << head << member << single << foreign;
+    data.archived << hotelfixture::departed("103", 26000012, "20261203", "20261207");
+    data.writeInto(QDir(folder.dir.path()));
+}
+
+// Presses "Crea File" in a window opened on today's date with the fields given and the
+// structure picked, answering "No" to the start-up question, and returns the file's bytes.
+QByteArray writtenByTheWindow(const Hotel &hotel, const QString &from, const QString &to, int structure)
+{
+    auto window = openWindow(hotel, QDate::currentDate());
+    if (!makeActive(window.get()))
+        return "<window not active>";
+    field(window.get(), 0)->setFocus();
+    typeAndEnter(window.get(), 0, from);
+    typeAndEnter(window.get(), 1, to);
+    control<QComboBox>(window.get(), u"Combo1"_qs)->setCurrentIndex(structure - 1);
+    Box box;
+    answerNextBox(box, [](QDialog *b) { pressButton(b, 1); });
+    QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
+    const QStringList files = hotel.xmlFiles();
+    if (files.size() != 1)
+        return "<no file: " + box.text.toUtf8() + ">";
+    const QByteArray bytes = hotel.read(files[0]);
+    QFile::remove(hotel.path(files[0]));
+    return bytes;
+}
+
+} // namespace
+
+class TestCommandLineRun : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void sameBytesAsTheWindow_data()
+    {
+        QTest::addColumn<bool>("startUp");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("file");
+        QTest::newRow("daily file") << false << u"06/12/2026"_qs << u"071226"_qs
+                                    << QStringList{u"--file"_qs, u"classico"_qs, u"--dalla"_qs, u"06/12/2026"_qs,
+                                                   u"--alla=071226"_qs, u"--struttura"_qs, u"2"_qs}
+                                    << u"DuzizUzazi2026-12-06.xml"_qs;
+        QTest::newRow("start-up file") << true << u"08/12/2026"_qs << u"08/12/2026"_qs
+                                       << QStringList{u"--file"_qs, u"avvio"_qs, u"--dalla"_qs, u"08/12/2026"_qs,
+                                                      u"--struttura=2"_qs}
+                                       << u"DuzizUzazi2026-12-07.xml"_qs;
+    }
+    void sameBytesAsTheWindow()
+    {
+        QFETCH(bool, startUp);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, file);
+        Hotel hotel;
+        hotel.settings();
+        if (!startUp)
+            hotel.endStartUp();
+        writeDatabases(hotel);
+        const QByteArray window = writtenByTheWindow(hotel, from, to, 2);
+        QVERIFY2(window.contains("<arrivo>"), window.constData());
+        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QVERIFY(QFile::remove(hotel.path(u"browser.txt"_qs)));
+
+        const Output program = runProgram(hotel, arguments);
+        QCOMPARE(program.err, QByteArray());
+        QCOMPARE(program.status, 0);
+        QCOMPARE(program.out, hotel.path(file).toUtf8() + "\n");
+        QCOMPARE(hotel.read(file), window);
+        // Neither the browser nor the start-up mark.
+        QTest::qWait(200);
+        QCOMPARE(QDir(hotel.dir.path()).entryList({u"browser.txt"_qs, u"IPUSU.txt"_qs}),
+                 startUp ? QStringList() : QStringList{u"IPUSU.txt"_qs});
+    }
+
+    void cardCheck()
+    {
+        Hotel hotel;
+        hotel.settings();
+        writeDatabases(hotel);
+        // Without --file, the start-up file while the phase lasts, and only its doubtful card.
+        const Output startUp = runIn(hotel, {u"--controllo"_qs, u"--dalla"_qs, u"08/12/2026"_qs});
+        QCOMPARE(startUp.status, int(app::kExitDoubtful));
+        const QList<QByteArray> rows = startUp.out.split('\n');
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0], "\xEF\xBB\xBFNome;Camera;Arrivo;Database;Campo;Valore;Problema\r");
+        QVERIFY2(rows[1].startsWith("ROSSI MARIO;102;06/12/2026;attuale;Nazione;XX;"), rows[1].constData());
+        QCOMPARE(startUp.err, QByteArray());
+
+        hotel.endStartUp();
+        const Output daily = runIn(hotel, {u"--controllo"_qs, u"--dalla"_qs, u"07/12/2026"_qs, u"--struttura"_qs, u"2"_qs});
+        QCOMPARE(daily.status, int(app::kExitDone));
+        QCOMPARE(daily.out, "\xEF\xBB\xBFNome;Camera;Arrivo;Database;Campo;Valore;Problema\r\n");
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+    }
+
+    void yesterdayHelpAndVersion()
+    {
+        Hotel hotel;
+        hotel.settings();
+        const Output closed = runIn(hotel, {u"--file=chiusa"_qs, u"--dalla=ieri"_qs});
+        QCOMPARE(closed.status, 0);
+        QCOMPARE(closed.out, hotel.path(u"DuzizUzazi2026-12-07.xml"_qs).toUtf8() + "\n");
+        QCOMPARE(hotel.read(u"DuzizUzazi2026-12-07.xml"_qs).count("<movimento>"), 1);
+
+        const Output help = runIn(hotel, {u"--help"_qs});
+        QCOMPARE(help.status, 0);
+        QVERIFY(help.out.startsWith("Uso: NaxDesktop"));
+        QCOMPARE(runIn(hotel, {u"--version"_qs}).out, QByteArray("NaxDesktop 1.0.0\n"));
+    }
+
+    void failuresWriteNothing_data()
+    {
+        QTest::addColumn<QByteArray>("naxSetup");
+        QTest::addColumn<bool>("startUpDone");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QStringList daily{u"--file"_qs, u"classico"_qs, u"--dalla"_qs, u"07/12/2026"_qs};
+        QTest::newRow("missing database") << QByteArray() << true << daily << 1 << u"NumeriCamere.mdb"_qs;
+        QTest::newRow("structure not offered") << QByteArray() << true << daily + QStringList{u"--struttura=3"_qs} << 1
+                                               << u"La struttura «3» non è tra quelle della casella «Hotel»: sono 1, 2."_qs;
+        QTest::newRow("start-up phase over") << QByteArray() << true
+                                             << QStringList{u"--file=avvio"_qs, u"--dalla=07/12/2026"_qs} << 1
+                                             << u"La fase di Start up è chiusa"_qs;
+        QTest::newRow("settings file too short") << QByteArray("DuzizUzazi.xml\r\n") << true << daily << 1
+                                                 << u"NaxSetup.txt"_qs;
+        QTest::newRow("bad option") << QByteArray() << false << QStringList{u"--file"_qs} << 2
+                                    << u"L'opzione --file vuole un valore.\n\nUso: NaxDesktop"_qs;
+    }
+    void failuresWriteNothing()
+    {
+        QFETCH(QByteArray, naxSetup);
+        QFETCH(bool, startUpDone);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Hotel hotel;
+        writeDatabases(hotel);
+        QVERIFY(QFile::remove(hotel.path(u"NumeriCamere.mdb"_qs)) || message != u"NumeriCamere.mdb");
+        if (naxSetup.isEmpty())
+            hotel.settings();
+        else
+            hotel.write(u"NaxSetup.txt"_qs, naxSetup);
+        if (startUpDone)
+            hotel.endStartUp();
+        const Output run = runIn(hotel, arguments);
+        QCOMPARE(run.status, status);
+        QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(hotel.xmlFiles(), QStringList());
+    }
+};
+
+QTEST_MAIN(TestCommandLineRun)
+#include "tst_commandlinerun.moc"
