@@ -309,6 +309,27 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
     return copies;
 }
 
+// Copies whose structure holds but whose names changed: the catalog's name of the table, the
+// names of its columns. The tables read; a query for them meets the damage.
+inline QList<Copy> namesDamage(const QByteArray &image)
+{
+    const hoteldb::jet::Format &format = hoteldb::jet::formatOf(image[0x14] == 1 ? hoteldb::jet::Version::Jet4
+                                                                                    : hoteldb::jet::Version::Jet3);
+    const quint32 definition = pagesByKind(image, format.pageSize).value(QStringLiteral("definizione di tabella")).value(0);
+    const QList<qsizetype> entries = columnEntries(image, format, definition);
+    QByteArray fields = image;
+    // The names follow the column entries, each after its length; the first byte of each changes.
+    for (qsizetype at = entries.last() + format.columnEntrySize, c = 0; c < entries.size(); ++c) {
+        fields[at + format.nameLengthSize] = 'X';
+        at += format.nameLengthSize + (format.nameLengthSize == 1 ? uchar(image[at]) : word16(image, at));
+    }
+    QByteArray table = image;
+    const auto [at, length] = fieldPlaces(image, 2, QStringLiteral("Name")).last(); // the user table's, after the system objects
+    table[at + length - 1] = char(table[at + length - 1] ^ 1);
+    return {{QStringLiteral("nomi dei campi cambiati"), fields, true, kDamaged},
+            {QStringLiteral("nome della tabella cambiato nel catalogo"), table, true, kDamaged}};
+}
+
 // Copies with bytes changed at random in a page of each kind: `rounds` copies a kind, with
 // more bytes changed each round. The same seed gives the same copies.
 inline QList<Copy> randomDamage(const QByteArray &image, int rounds, quint32 seed)

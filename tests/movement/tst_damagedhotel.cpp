@@ -164,6 +164,7 @@ void TestDamagedHotel::damagedDatabaseEndsTheRun_data()
     for (const QString &database : kDatabases) {
         const QByteArray image = m_images.value(database);
         QList<damagedcopies::Copy> copies = damagedcopies::structuralDamage(image);
+        copies += damagedcopies::namesDamage(image);
         copies += damagedcopies::randomDamage(image, 3, quint32(qHash(database)));
         for (const damagedcopies::Copy &copy : copies) {
             QTest::addRow("%s, %s", qPrintable(database), qPrintable(copy.label))
