@@ -2,6 +2,7 @@
 #include "dberror.h"
 #include "jetreader.h"
 #include "jetwriter.h"
+#include "namedpipe.h"
 #include "timelimit.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace hoteldb;
@@ -121,7 +121,7 @@ void TestDatabaseImage::refusesWhatIsNoPlainFile()
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("Comuni.mdb"))),
              cannotRead.arg(QStringLiteral("Comuni.mdb"), place(QStringLiteral("Comuni.mdb"))));
 
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("DAVozIzi.mdb"))).constData(), 0600), 0);
+    QVERIFY(makeNamedPipe(dir.filePath(QStringLiteral("DAVozIzi.mdb"))));
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("DAVozIzi.mdb"))),
              cannotRead.arg(QStringLiteral("DAVozIzi.mdb"), place(QStringLiteral("DAVozIzi.mdb"))));
 
