@@ -234,6 +234,7 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
         return ref->inlineData.toByteArray();
 
     // A chain's rows each begin with the pointer to the next.
+    const int rowCountOffset = m_file.format().rowCountOffset;
     QByteArray value;
     quint32 page = ref->page;
     int row = ref->row;
@@ -243,7 +244,7 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
             throw bad();
         usedRows.insert(key);
         const QByteArrayView bytes = m_file.page(page, owner());
-        const int rowCountOffset = m_file.format().rowCountOffset;
+        // Long values lie on data pages of their own, kept as a table's are.
         if (bytes[0] != kDataPage || word32(bytes, kOwnerOffset) != kLongValueOwner
             || !JetRow::freeSpaceAgrees(bytes, rowCountOffset))
             throw bad();
@@ -335,9 +336,9 @@ TableData JetTable::read(const QStringList &wanted) const
             }
         }
     }
-    // DAO answers a table's record count from its definition, so Jet keeps that count exact (it
-    // is in every Access file at hand): rows lost with a page, a usage-map bit or a deletion
-    // mark the definition does not know of are damage.
+    // DAO gives a table's record count from its definition, so Jet keeps that count exact (it is
+    // in every Access file at hand): rows lost with a page, a usage-map bit or a deletion mark
+    // that the definition does not know of are damage.
     if (data.rowCount() != m_rowCount) {
         throw m_file.damaged(QStringLiteral("la tabella %1 ha %2 righe nelle sue pagine, ma la sua definizione (pagina %3) ne indica %4")
                                  .arg(m_name, QString::number(data.rowCount()), QString::number(m_definitionPage),
