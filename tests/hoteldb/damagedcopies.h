@@ -1,8 +1,9 @@
 #pragma once
 
 // Damaged copies of a sound Jet database, made the ways office PCs damage them: cut short by a
-// full disk, bytes changed by a crash, page pointers aimed outside the file, a password or
-// encryption set on the header. Every copy says whether the reader must refuse it.
+// full disk, bytes changed by a crash, page pointers aimed outside the file, pages, row tables
+// and column entries that contradict the rest, a password or encryption set on the header.
+// Every copy says whether the reader must refuse it.
 
 #include "jetfile.h"
 #include "jetformat.h"
@@ -144,7 +145,8 @@ QByteArray withHeader(QByteArray image, bool jet4, Change change)
     return image;
 }
 
-// Copies whose damage must be found: each cut, pointer and protection named by its label.
+// Copies whose damage must be found: each cut, pointer, contradiction and protection named by
+// its label, each found by its own check.
 inline QList<Copy> structuralDamage(const QByteArray &image)
 {
     using namespace hoteldb::jet;
