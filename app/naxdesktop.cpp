@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -20,6 +21,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolButton>
 
 // The resources live in this static library, so they are registered explicitly.
@@ -64,6 +67,21 @@ const QString kErrorTitle = QStringLiteral("Errore");
 constexpr int kStyleOk = 0;
 constexpr int kStyleYesNoDefaultNo = 292;
 constexpr int kAnswerYes = 6;
+
+// The room fields are narrow for the six characters of "ZZZZZZ": the line edit's own margins
+// give way to the text, as far as the field's frame allows, so that it shows whole.
+void makeRoomFor(QLineEdit *edit, QStringView widest)
+{
+    constexpr int kLineEditMargins = 4; // Qt keeps 2 pixels on either side of the text
+    constexpr int kCursorWidth = 1;
+    QStyleOptionFrame frame;
+    frame.initFrom(edit);
+    frame.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, edit);
+    const int room = edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit).width();
+    const int lacking = edit->fontMetrics().horizontalAdvance(widest.toString()) + kCursorWidth + kLineEditMargins - room;
+    if (lacking > 0)
+        edit->setTextMargins(-(lacking / 2), 0, -(lacking - lacking / 2), 0);
+}
 
 bool isEnter(const QKeyEvent *key)
 {
@@ -133,7 +151,8 @@ void NaxDesktop::buildControls()
         m_text1[i] = edit;
     }
     m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
-    m_text1[3]->setCursorPosition(0); // the narrow field then shows the start of its text
+    for (QLineEdit *room : {m_text1[2], m_text1[3]})
+        makeRoomFor(room, m_text1[3]->text());
 
     m_crea = new QPushButton(QStringLiteral("&Crea File"), client);
     m_crea->setObjectName(QStringLiteral("T0"));
@@ -204,16 +223,27 @@ void NaxDesktop::start()
     show();
     if (m_settingsError)
         showError(*m_settingsError);
-    else
-        activate();
+    activate();
 }
 
-void NaxDesktop::activate(bool reportStructureError)
+void NaxDesktop::activate()
 {
     const QString yesterday = movement::dayText(m_today().addDays(-1));
     m_text1[0]->setText(yesterday);
     m_text1[1]->setText(yesterday);
 
+    readStructureList();
+
+    const bool startupDone = startupMarkExists(m_folder);
+    m_chk->setChecked(!startupDone);
+    m_chk->setEnabled(!startupDone);
+
+    if (m_structureError)
+        showError(*m_structureError);
+}
+
+void NaxDesktop::readStructureList()
+{
     m_structureError.reset();
     try {
         loadStructures();
@@ -221,14 +251,6 @@ void NaxDesktop::activate(bool reportStructureError)
         m_combo1->clear();
         m_structureError = messageOf(e);
     }
-
-    const bool startupDone = startupMarkExists(m_folder);
-    m_chk->setChecked(!startupDone);
-    m_chk->setEnabled(!startupDone);
-
-    // Shown without a new activation afterwards, which would report it again and again.
-    if (m_structureError && reportStructureError)
-        dialogs::MsgBox_Routine::MostraMessaggio(*m_structureError, kStyleOk, kErrorTitle);
 }
 
 void NaxDesktop::loadStructures()
@@ -249,22 +271,36 @@ void NaxDesktop::loadStructures()
 int NaxDesktop::ask(const QString &message, int style, const QString &title)
 {
     const int answer = dialogs::MsgBox_Routine::MostraMessaggio(message, style, title);
-    // When the box itself was about the structure list, the operator has just read it.
-    activate(message != m_structureError);
+    activate();
     return answer;
 }
 
+// Unlike the other boxes, a failure box is followed by no activation: the operator corrects
+// the field or the file it names and tries again with everything else as it was left.
 void NaxDesktop::showError(const QString &message)
 {
-    ask(message, kStyleOk, kErrorTitle);
+    dialogs::MsgBox_Routine::MostraMessaggio(message, kStyleOk, kErrorTitle);
+    // A structure list that could not be read leaves nothing to keep: it is read again, so that
+    // the mended file counts without a restart. The operator has just read what was wrong.
+    if (m_structureError)
+        readStructureList();
 }
 
 bool NaxDesktop::eventFilter(QObject *watched, QEvent *event)
 {
     const auto field = std::find(m_text1.begin(), m_text1.end(), watched);
     if (field != m_text1.end()) {
-        if (event->type() == QEvent::FocusIn)
+        if (event->type() == QEvent::FocusIn) {
             (*field)->selectAll();
+            // The click that gave the focus would put the cursor inside a full field, where
+            // typing does nothing: the whole text is selected again once the click is over.
+            if (static_cast<QFocusEvent *>(event)->reason() == Qt::MouseFocusReason)
+                m_selectAfterClick = *field;
+        }
+        if (event->type() == QEvent::MouseButtonRelease && m_selectAfterClick == *field) {
+            m_selectAfterClick = nullptr;
+            (*field)->selectAll();
+        }
         if (event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
             enterPressed(int(field - m_text1.begin()));
             return true;
@@ -328,12 +364,20 @@ void NaxDesktop::createFile()
         const movement::GeneratorArgs args{m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(),
                                            m_text1[3]->text()};
 
+        QString written;
         {
             ProgressStrip busy(m_strip);
             context.progress = [&busy](QDate day) { busy.day(day); };
-            movement::createMovementFile(kind, context, args);
+            written = movement::createMovementFile(kind, context, args);
         }
-        startBrowser(m_settings.ComandoWeb, m_folder);
+        try {
+            startBrowser(m_settings.ComandoWeb, m_folder);
+        } catch (const SettingsError &e) {
+            throw SettingsError(QStringLiteral(
+                "Il file «%1» è stato scritto, ma la pagina web per caricarlo non si è aperta. %2 "
+                "Intanto si può caricare il file a mano sul portale Velunor.")
+                                    .arg(QDir::toNativeSeparators(written), e.message()));
+        }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)
             writeStartupMark(m_folder);
@@ -368,6 +412,8 @@ void NaxDesktop::editSetting(SettingItem item)
     try {
         writeSettingsFile(m_folder, updated);
         m_settings = updated;
+        // The file is now the operator's own and sound, whatever it was at start.
+        m_settingsError.reset();
     } catch (const std::exception &e) {
         showError(messageOf(e));
     }

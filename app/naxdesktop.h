@@ -42,9 +42,10 @@ private:
     void buildMenu();
     void loadSettings();
 
-    // Runs after loading and whenever one of the tool's boxes closes: yesterday in both date
-    // fields, the structure list, the start-up phase.
-    void activate(bool reportStructureError = true);
+    // Runs after loading and whenever one of the tool's boxes closes, failure boxes excepted:
+    // yesterday in both date fields, the structure list, the start-up phase.
+    void activate();
+    void readStructureList();
     void loadStructures();
     int ask(const QString &message, int style, const QString &title);
     void showError(const QString &message);
@@ -68,6 +69,7 @@ private:
     QCheckBox *m_chk2 = nullptr;
     QComboBox *m_combo1 = nullptr;
     QLabel *m_strip = nullptr; // Label1(4)
+    QLineEdit *m_selectAfterClick = nullptr;
 };
 
 } // namespace app

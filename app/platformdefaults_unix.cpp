@@ -7,8 +7,11 @@ namespace app {
 
 QString defaultPercorsoFile()
 {
-    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    return QDir(documents).filePath(QStringLiteral("DuzizUzazi.xml"));
+    // A desktop in another language names the documents folder otherwise, and a new user may
+    // have none yet: the home folder always exists.
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    const QDir folder = documents.exists() ? documents : QDir::home();
+    return folder.filePath(QStringLiteral("DuzizUzazi.xml"));
 }
 
 QString defaultComandoWeb()

@@ -98,6 +98,14 @@ void BoxForm::posiziona(QWidget *widget, const QRect &twips) const
     widget->setGeometry(twipsToPixels(twips, dpi()));
 }
 
+void BoxForm::showEvent(QShowEvent *event)
+{
+    // Enter answers the focused button, so the focus is drawn from the start, not only once a
+    // key has moved it (showing a window forgets that a key did).
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    QDialog::showEvent(event);
+}
+
 void BoxForm::paintEvent(QPaintEvent *event)
 {
     QDialog::paintEvent(event);

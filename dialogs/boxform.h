@@ -26,6 +26,7 @@ protected:
     QPushButton *creaPulsante(const QString &didascalia, int indice);
     void posiziona(QWidget *widget, const QRect &twips) const;
 
+    void showEvent(QShowEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 

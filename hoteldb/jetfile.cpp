@@ -1,21 +1,22 @@
 #include "jetfile.h"
 
+#include "rc4.h"
+
 #include <QtEndian>
 
 #include <algorithm>
 #include <cmath>
-#include <memory>
-
-// glib first: libmdb's header includes it inside extern "C".
-#include <glib.h>
-#include <mdbtools.h>
 
 namespace hoteldb::jet {
 
 namespace {
 constexpr QByteArrayView kSignature("\0\1\0\0Standard Jet DB\0", 20);
 constexpr qsizetype kVersionOffset = 0x14;
-// In the unscrambled header: the password, and in Jet 4 the creation date that masks it.
+// In the unscrambled header: the key of enciphered pages, 0 when there is none; the password,
+// and in Jet 4 the creation date that masks it.
+constexpr int kDatabaseKeyOffset = 0x3E;
+constexpr int kJet3ScrambledSize = 126;
+constexpr int kJet4ScrambledSize = 128;
 constexpr int kPasswordOffset = 0x42;
 constexpr int kJet3PasswordSize = 20;
 constexpr int kJet4PasswordSize = 40;
@@ -56,19 +57,15 @@ JetFile::JetFile(QByteArray image, QString name)
     checkProtection();
 }
 
-// libmdb gets the header page alone, which it reads at fixed offsets, and leaves it
-// unscrambled in its page buffer.
 void JetFile::checkProtection() const
 {
-    MdbHandle *opened = mdb_open_buffer(const_cast<char *>(m_image.constData()), size_t(pageSize()), MDB_NOFLAGS);
-    if (!opened)
-        throw notJet();
-    const std::unique_ptr<MdbHandle, void (*)(MdbHandle *)> mdb(opened, mdb_close);
-    if (mdb->fmt->pg_size != pageSize())
-        throw notJet();
+    QByteArray header = m_image.first(pageSize());
+    hoteldb::jet::rc4(kHeaderKey, header.data() + kScrambledHeaderOffset,
+                      m_version == Version::Jet3 ? kJet3ScrambledSize : kJet4ScrambledSize);
+    const auto *bytes = reinterpret_cast<const uchar *>(header.constData());
     // A database key means enciphered pages, a password a file not meant to be read without
     // it: both are refused, so that no page is decoded as what it is not.
-    if (mdb->f->db_key != 0 || passwordSet(mdb->pg_buf, m_version)) {
+    if (qFromLittleEndian<quint32>(bytes + kDatabaseKeyOffset) != 0 || passwordSet(bytes, m_version)) {
         throw DbError(QStringLiteral("Il database %1 è protetto da password o cifrato: il programma non può leggerlo.")
                           .arg(m_name));
     }

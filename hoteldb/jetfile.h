@@ -10,9 +10,8 @@
 namespace hoteldb::jet {
 
 // A Jet database file held whole in memory, so the file on disk is read once, never locked,
-// and cannot change while it is decoded. Only the header page is handed to libmdb, which
-// recognises the format and unscrambles the header; every other page is read here, each
-// page number checked against the file first.
+// and cannot change while it is decoded. Every page is read here, each page number checked
+// against the file first.
 class JetFile
 {
 public:

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace hoteldb::jet {
+
+// The header page: from this offset on, a stretch of it is scrambled with RC4 under a fixed
+// key, 126 bytes long in Jet 3 and 128 in Jet 4; the database key and the password lie there.
+constexpr qsizetype kScrambledHeaderOffset = 0x18;
+inline constexpr QByteArrayView kHeaderKey("\xC7\xDA\x39\x6B", 4);
 
 // Jet 3 files come from Access 97, Jet 4 files from Access 2000 to 2003: rows, texts and
 // page sizes differ between the two.

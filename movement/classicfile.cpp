@@ -124,10 +124,12 @@ void ClassicFile::pass(const Pass &pass, const QString &key)
     forEachFound(cards, kCardCriteria, [&] {
         if (!roomSelected(m_context, card.text(kNumeroCamera)))
             return;
-        if (pass.block == Block::Arrival)
-            arrival(card, pass.archived);
-        else
-            departure(card, pass.archived);
+        m_w.writeFrom(card, [&] {
+            if (pass.block == Block::Arrival)
+                arrival(card, pass.archived);
+            else
+                departure(card, pass.archived);
+        });
     });
     database.Close();
 }
@@ -149,7 +151,11 @@ Stay stayOf(const RecordFields &card, bool archived)
     stay.arrived = card.text(kDataArrivo);
     stay.shift = yearPart(stay.arrived) * kYearShift;
     const double number = card.number(kNumeroProgressivo);
-    stay.identifier = numberText(archived ? number : stay.shift + number);
+    // The archive's number already carries the year and is written as stored, a Null as empty
+    // text: 0 would give several cards one identifier.
+    stay.identifier = !archived                       ? numberText(stay.shift + number)
+                      : card.isNull(kNumeroProgressivo) ? QString()
+                                                        : numberText(number);
     stay.family = card.number(kCodiceCapoFamiglia);
     stay.group = card.number(kCodiceCapoGruppo);
     stay.type = card.text(QStringLiteral("CapoFamiglia")) == u"S"  ? u"17"
@@ -206,8 +212,7 @@ void ClassicFile::departure(const RecordFields &card, bool archived)
 void CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {
     const QString code = selectedStructureCode(context);
-    const QDate first = checkedDay(args.DallaData, kDallaData);
-    const QDate last = checkedDay(args.AllaData, kAllaData);
+    const auto [first, last] = checkedRange(args.DallaData, args.AllaData);
     ClassicFile(context, args, out).write(code, first, last);
 }
 

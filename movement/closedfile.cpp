@@ -9,8 +9,7 @@ namespace movement {
 void CreaMovimentiChiusa(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {
     const QString code = selectedStructureCode(context);
-    const QDate first = checkedDay(args.DallaData, kDallaData);
-    const QDate last = checkedDay(args.AllaData, kAllaData);
+    const auto [first, last] = checkedRange(args.DallaData, args.AllaData);
 
     LineWriter w(out);
     w.line(0, kXmlDeclaration);

@@ -36,6 +36,17 @@ QDate checkedDay(const QString &text, QStringView fieldName)
                             .arg(fieldName, text));
 }
 
+std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData)
+{
+    const QDate first = checkedDay(dallaData, kDallaData);
+    const QDate last = checkedDay(allaData, kAllaData);
+    if (last < first)
+        throw MovementError(QStringLiteral(
+            "Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
+            "Correggere la data e premere Invio nel campo.").arg(kAllaData.toString(), allaData, kDallaData.toString(), dallaData));
+    return {first, last};
+}
+
 QString dayKey(QDate day) { return day.toString(u"yyyyMMdd"); }
 QString dashedDay(QDate day) { return day.toString(u"yyyy-MM-dd"); }
 QString dayText(QDate day) { return day.toString(u"dd/MM/yyyy"); }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace movement {
 
 // Captions of the two date fields, used to name the field at fault.
@@ -14,6 +16,10 @@ inline constexpr QStringView kAllaData = u"Alla data";
 // 1-2, 4-5 and 7-10, "/", "-" or "." in positions 3 and 6, and a real calendar date.
 // Anything else throws MovementError naming the field.
 QDate checkedDay(const QString &text, QStringView fieldName);
+
+// The first and last day of a range from the two date fields, each checked as above. A last
+// day before the first throws MovementError naming "Alla data": such a file would hold no day.
+std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData);
 
 QString dayKey(QDate day);    // YYYYMMDD, the hotel program's stored form
 QString dashedDay(QDate day); // YYYY-MM-DD, used in file names

@@ -1,9 +1,8 @@
 #include "linewriter.h"
 
 #include "movementerror.h"
+#include "recordfields.h"
 
-#include <QDir>
-#include <QFileDevice>
 
 #include <algorithm>
 
@@ -15,7 +14,8 @@ namespace {
 bool isPlain(QStringView value)
 {
     return std::none_of(value.begin(), value.end(), [](QChar c) {
-        return c < u' ' || c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'' || c >= QChar(0xFFFE);
+        return c < u' ' || c == u'&' || c == u'<' || c == u'>' || c == u'"' || c == u'\'' || c.isSurrogate()
+               || c >= QChar(0xFFFE);
     });
 }
 
@@ -37,7 +37,7 @@ void LineWriter::element(int indent, QStringView tag, QStringView value)
     if (isPlain(value))
         append(value);
     else
-        append(xmlEscaped(value, tag));
+        append(xmlEscaped(value, tag, m_source ? m_source->record() : QString()));
     m_line.append("</", 2);
     append(tag);
     m_line.append('>');
@@ -61,28 +61,32 @@ void LineWriter::append(QStringView text)
 void LineWriter::send()
 {
     m_line.append("\r\n", 2);
-    if (m_device.write(m_line) != m_line.size()) {
-        const auto *file = qobject_cast<QFileDevice *>(&m_device);
-        const QString name = file ? QDir::toNativeSeparators(file->fileName()) : QString();
-        throw MovementError(QStringLiteral("Scrittura non riuscita nel file «%1»: %2")
-                                .arg(name, m_device.errorString()));
-    }
+    // The save that owns the device says what went wrong with which file.
+    if (m_device.write(m_line) != m_line.size())
+        throw MovementError(QStringLiteral("Scrittura non riuscita nel file dei movimenti."));
 }
 
-QString xmlEscaped(QStringView value, QStringView field)
+QString xmlEscaped(QStringView value, QStringView field, const QString &source)
 {
     QString out;
     out.reserve(value.size());
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value[i];
-        // No escape exists for these: a file holding one is no XML file and the portal refuses it.
-        if ((c < u' ' && c != u'\t' && c != u'\n' && c != u'\r') || c == QChar(0xFFFE) || c == QChar(0xFFFF)) {
-            const QString where = field.isEmpty() ? QString() : QStringLiteral(" («%1»)").arg(field);
+        if (c.isHighSurrogate() && i + 1 < value.size() && value[i + 1].isLowSurrogate()) {
+            out += c;
+            out += value[++i];
+            continue;
+        }
+        // No escape exists for these, and a line break or tab would split the element or be read
+        // back as a space: the portal would get another value, or no XML file at all.
+        if (c < u' ' || c.isSurrogate() || c == QChar(0xFFFE) || c == QChar(0xFFFF)) {
+            const QString where = field.isEmpty() ? QString() : QStringLiteral(" dell'elemento «%1»").arg(field);
+            const QString from = source.isEmpty() ? QString() : QStringLiteral(", scritto per %1,").arg(source);
             throw MovementError(QStringLiteral(
-                "Il valore «%1»%2 contiene in posizione %3 il carattere U+%4, che un file XML non può "
+                "Il valore «%1»%2%3 contiene in posizione %4 il carattere U+%5, che un file XML non può "
                 "contenere: correggerlo dove è scritto (impostazioni o archivi dell'hotel).")
-                                    .arg(value.toString(), where).arg(i + 1)
-                                    .arg(c.unicode(), 4, 16, QLatin1Char('0')));
+                                    .arg(value.toString(), where, from, QString::number(i + 1),
+                                         QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
         }
         switch (c.unicode()) {
         case u'&': out += u"&amp;"; break;

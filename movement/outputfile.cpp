@@ -7,12 +7,16 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStorageInfo>
 
 #include <algorithm>
 
 namespace movement {
 
 namespace {
+
+// Less room than this left on a disk after a failed write means the write failed for want of room.
+constexpr qint64 kNearlyFull = 64 * 1024;
 
 // Whether the file starts as every movement file starts (an empty one included) and lacks the
 // closing line that ends every complete one.
@@ -55,16 +59,70 @@ QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate da
     return path;
 }
 
-void saveAtomically(const QString &path, const std::function<void(QIODevice &)> &write)
+namespace {
+
+// A disk with no room left: the system says so on Unix, while Windows reports a plain write
+// error, so the room left on the disk decides too.
+bool diskFull(const QFileDevice &file, const QString &folder)
+{
+    const qint64 available = QStorageInfo(folder).bytesAvailable();
+    return file.error() == QFileDevice::ResourceError || (available >= 0 && available < kNearlyFull);
+}
+
+// Why a file could not be created, in words the operator can act on: the system's own text
+// is English and does not say which folder is at fault.
+MovementError openFailure(const QSaveFile &file, const QString &path)
+{
+    const QFileInfo target(path);
+    const QString folder = QDir::toNativeSeparators(target.absolutePath());
+    QString reason;
+    if (target.isDir())
+        reason = QStringLiteral("con questo nome c'è già una cartella");
+    else if (!target.dir().exists())
+        reason = QStringLiteral("la cartella «%1» non esiste").arg(folder);
+    else if (target.exists() && !target.isWritable())
+        reason = QStringLiteral("il file esistente è di sola lettura");
+    else if (diskFull(file, target.absolutePath()))
+        reason = QStringLiteral("lo spazio sul disco della cartella «%1» è esaurito").arg(folder);
+    else
+        reason = QStringLiteral("nella cartella «%1» non si possono creare file (permessi, disco di sola "
+                                "lettura o cartella di rete non raggiungibile)").arg(folder);
+    return MovementError(QStringLiteral("Impossibile creare il file «%1»: %2.")
+                             .arg(QDir::toNativeSeparators(path), reason));
+}
+
+MovementError writeFailure(const QSaveFile &file, const QString &path, bool hadEarlier)
 {
     const QString name = QDir::toNativeSeparators(path);
+    const QString kept = hadEarlier ? QStringLiteral("; il file precedente è intatto") : QString();
+    if (diskFull(file, QFileInfo(path).absolutePath()))
+        return MovementError(QStringLiteral("Spazio su disco esaurito: il file «%1» non è stato scritto%2.")
+                                 .arg(name, kept));
+    return MovementError(QStringLiteral("Scrittura non riuscita: il file «%1» non è stato scritto%2. "
+                                        "Controllare che non sia aperto in un altro programma e riprovare.")
+                             .arg(name, kept));
+}
+
+} // namespace
+
+void saveAtomically(const QString &path, const std::function<void(QIODevice &)> &write)
+{
+    const bool hadEarlier = QFileInfo::exists(path);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw MovementError(QStringLiteral("Impossibile creare il file «%1»: %2").arg(name, file.errorString()));
+        throw openFailure(file, path);
     // On an exception the QSaveFile is destroyed uncommitted, which removes the temporary file.
-    write(file);
-    if (!file.commit())
-        throw MovementError(QStringLiteral("Impossibile salvare il file «%1»: %2").arg(name, file.errorString()));
+    try {
+        write(file);
+    } catch (const std::exception &) {
+        if (file.error() != QFileDevice::NoError)
+            throw writeFailure(file, path, hadEarlier);
+        throw;
+    }
+    // The last buffered bytes reach the disk only here, and commit() would not notice their
+    // failure: it would put a short file in place of the earlier one.
+    if (!file.flush() || file.error() != QFileDevice::NoError || !file.commit())
+        throw writeFailure(file, path, hadEarlier);
 }
 
 void removeLeftovers(const QDir &folder, const QString &percorsoFile)

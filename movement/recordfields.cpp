@@ -53,14 +53,19 @@ double RecordFields::number(const QString &field) const
     }
 }
 
-void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
+QString RecordFields::record() const
 {
     const QString key = textOf(m_records.Fields(m_keyField)).value_or(QString());
+    return QStringLiteral("il record con %1 %2 del database «%3»")
+        .arg(m_keyField, key.isEmpty() ? QStringLiteral("vuoto") : key, m_databaseName);
+}
+
+void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
+{
     throw MovementError(QStringLiteral(
-        "Nel database «%1» il record con %2 %3 ha nel campo «%4» il valore «%5», che non è %6: "
-        "correggerlo nel programma alberghiero. Nessun file è stato scritto.")
-                            .arg(m_databaseName, m_keyField, key.isEmpty() ? QStringLiteral("vuoto") : key,
-                                 field, value, expected));
+        "Nel campo «%1» %2 ha il valore «%3», che non è %4: correggerlo nel programma alberghiero. "
+        "Nessun file è stato scritto.")
+                            .arg(field, record(), value, expected));
 }
 
 } // namespace movement

@@ -19,6 +19,10 @@ public:
     QString text(const QString &field) const;
     double number(const QString &field) const;
 
+    // The current record as a message names it: "il record con NumeroProgressivo 15 del
+    // database «Scheda_Cliente.mdb»".
+    QString record() const;
+
     // Stops the command over a value of the field that the file cannot use.
     [[noreturn]] void refuse(const QString &field, const QString &value, const QString &expected) const;
 

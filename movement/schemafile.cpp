@@ -107,7 +107,7 @@ void SchemaFile::guests(const Pass &pass)
     forEachFound(guests, kScan, [&] {
         const QString family = card.text(QStringLiteral("CapoFamiglia"));
         if (family == u"S" || family == u"U" || card.text(QStringLiteral("CapoGruppo")) == u"S")
-            arrival(card, pass, members);
+            m_w.writeFrom(card, [&] { arrival(card, pass, members); });
     });
     database.Close();
 }
@@ -136,10 +136,12 @@ void SchemaFile::arrival(const RecordFields &card, const Pass &pass, hoteldb::Re
                                      + numberText(guestNumber(card, pass.archived));
             const RecordFields member(members, pass.fileName, kNumeroProgressivo);
             forEachFound(members, criteria, [&] {
-                m_w.line(15, u"<componente>");
-                person(member, pass.archived, 18);
-                m_w.element(18, u"eta", QString::number(age(member)));
-                m_w.line(15, u"</componente>");
+                m_w.writeFrom(member, [&] {
+                    m_w.line(15, u"<componente>");
+                    person(member, pass.archived, 18);
+                    m_w.element(18, u"eta", QString::number(age(member)));
+                    m_w.line(15, u"</componente>");
+                });
             });
         }
         m_w.line(12, u"</componenti>");
@@ -150,8 +152,10 @@ void SchemaFile::arrival(const RecordFields &card, const Pass &pass, hoteldb::Re
 // The lines an arrival and a member block share, from the guest's number to the bed.
 void SchemaFile::person(const RecordFields &card, bool archived, int indent)
 {
+    // A Null number is empty text in either database, as the current card's text gives it.
     m_w.element(indent, u"codiceclientesr",
-                archived ? numberText(guestNumber(card, true)) : card.text(kNumeroProgressivo));
+                archived && !card.isNull(kNumeroProgressivo) ? numberText(guestNumber(card, true))
+                                                             : card.text(kNumeroProgressivo));
     m_w.line(indent, card.text(QStringLiteral("Sesso")) == u"F" ? u"<sesso>F</sesso>" : u"<sesso>M</sesso>");
     m_w.element(indent, u"cittadinanza", m_codes.CodiceDaSigla(card.text(QStringLiteral("Nazione"))));
     const QString stato = card.text(QStringLiteral("Stato"));

@@ -13,11 +13,14 @@ QStringList textLines(const QByteArray &bytes)
     if (decoder.hasError() && !marked)
         text = QStringDecoder("windows-1252")(bytes);
 
+    // Only a file without a single character has no lines: a lone line end ends one empty line.
+    if (text.isEmpty())
+        return {};
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(u'\r', u'\n');
     if (text.endsWith(u'\n'))
         text.chop(1);
-    return text.isEmpty() ? QStringList() : text.split(u'\n');
+    return text.split(u'\n');
 }
 
 } // namespace movement

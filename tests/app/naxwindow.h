@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +38,8 @@ struct Box
     QString text;
     QString input;
     QString selected;
+    QStringList buttons; // the visible buttons' captions, left to right
+    QString focused;     // the widget that had the focus when the box was answered
 };
 
 // Answers the next modal box once it is shown and active, through its own buttons and keys.
@@ -60,6 +63,11 @@ inline void answerNextBox(Box &seen, std::function<void(QDialog *)> answer)
         seen.shown = true;
         seen.title = box->findChild<QLabel *>(u"Label1"_qs)->text();
         seen.text = box->findChild<QTextEdit *>(u"Text1"_qs)->toPlainText();
+        for (const QPushButton *button : box->findChildren<QPushButton *>()) {
+            if (button->isVisible())
+                seen.buttons << button->text();
+        }
+        seen.focused = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
         if (auto *input = box->findChild<QLineEdit *>(u"Text2"_qs)) {
             seen.input = input->text();
             seen.selected = input->selectedText();
@@ -105,14 +113,11 @@ struct Hotel
 
     QStringList xmlFiles() const { return QDir(dir.path()).entryList({u"*.xml"_qs}, QDir::Files); }
 
-    QString browserCommand() const
+    // A browser that records how it was started, in "browser.txt" of the folder it runs in.
+    static QString browserCommand()
     {
-        const QString script = path(u"browser.sh"_qs);
-        QFile f(script);
-        if (f.open(QIODevice::WriteOnly))
-            f.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > browser.tmp\nmv browser.tmp browser.txt\n");
-        f.setPermissions(f.permissions() | QFileDevice::ExeOwner);
-        return script + u" https://velunor.regione.example/Velunor/app/"_qs;
+        const QString program = QFileInfo(QStringLiteral(RECORDBROWSER_PATH)).absoluteFilePath();
+        return u'"' + QDir::toNativeSeparators(program) + u"\" https://velunor.regione.example/Velunor/app/"_qs;
     }
 
     // The mark that ends the start-up phase, as the first confirmed run leaves it.

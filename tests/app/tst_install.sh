@@ -18,7 +18,7 @@ set -- "$work"/package/naxdesktop_*.deb
 deb=$1
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6core6 libmdb3; do
+for library in libqt6widgets6 libqt6gui6 libqt6core6; do
     case ", $depends," in *", $library "* | *", $library,"*) ;; *) fail "$library is not among the dependencies: $depends" ;; esac
 done
 

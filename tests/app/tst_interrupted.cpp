@@ -52,7 +52,7 @@ private slots:
 
         // Eight thousand years of closed days: far more than is written before the kill.
         QProcess writer;
-        writer.start(QStringLiteral(MOVEMENTWRITER_PATH), {folder, u"01/01/1900"_qs, u"31/12/9999"_qs});
+        writer.start(QStringLiteral(FILEWRITER_PATH), {u"movement"_qs, folder, u"01/01/1900"_qs, u"31/12/9999"_qs});
         QVERIFY(writer.waitForStarted());
         const qint64 pid = writer.processId();
         QVERIFY2(QTest::qWaitFor([&] { return sizeBeingWritten(pid, folder) > (1 << 20); }, 60000),
@@ -65,7 +65,7 @@ private slots:
         QCOMPARE(QDir(folder).entryList({u"*.xml"_qs}, QDir::Files | QDir::Hidden), QStringList{u"DuzizUzazi1900-01-01.xml"_qs});
 
         // The next run writes its file and leaves nothing of the interrupted one behind.
-        writer.start(QStringLiteral(MOVEMENTWRITER_PATH), {folder, u"01/01/1900"_qs, u"02/01/1900"_qs});
+        writer.start(QStringLiteral(FILEWRITER_PATH), {u"movement"_qs, folder, u"01/01/1900"_qs, u"02/01/1900"_qs});
         QVERIFY(writer.waitForFinished());
         QCOMPARE(writer.exitCode(), 0);
         QCOMPARE(filesIn(folder), QStringList{u"DuzizUzazi1900-01-01.xml"_qs});

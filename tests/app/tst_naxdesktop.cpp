@@ -62,6 +62,27 @@ private slots:
         QCOMPARE(field(newYear.get(), 0)->text(), u"31/12/2026"_qs);
     }
 
+    // "ZZZZZZ" shows whole in its narrow field: moving the cursor to its end does not scroll it.
+    void roomFieldsShowSixCharacters()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        for (int i : {2, 3}) {
+            QLineEdit *room = field(window.get(), i);
+            room->setText(u"ZZZZZZ"_qs);
+            // The field scrolls its text when it paints.
+            const auto cursorAt = [room](int position) {
+                room->setCursorPosition(position);
+                room->repaint();
+                return room->inputMethodQuery(Qt::ImCursorRectangle).toRect().x();
+            };
+            const int start = cursorAt(0);
+            const int end = cursorAt(6);
+            QCOMPARE(end - start, room->fontMetrics().horizontalAdvance(u"ZZZZZZ"_qs));
+        }
+    }
+
     void startUpMarkClearsAndDisablesTheBox()
     {
         Hotel hotel;
@@ -300,6 +321,74 @@ private slots:
         QVERIFY(box.shown);
         QVERIFY(!QApplication::activeModalWidget());
         expectRefused(hotel, window.get(), box, atCreate);
+        // What the operator typed stays, to be corrected where the message says.
+        QCOMPARE(field(window.get(), 0)->text(), from);
+        QCOMPARE(field(window.get(), 1)->text(), to);
+        QVERIFY(control<QCheckBox>(window.get(), u"Chk2"_qs)->isChecked());
+    }
+
+    void failureKeepsEveryChoice()
+    {
+        Hotel hotel;
+        hotel.settings("a.x"); // too short to name a file
+        hotel.write(u"VeluSetup.txt"_qs, "2\r\nCODE1\r\n,1,\r\nCODE2\r\n,2,\r\n");
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        control<QCheckBox>(window.get(), u"Chk"_qs)->setChecked(false);
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        control<QComboBox>(window.get(), u"Combo1"_qs)->setCurrentIndex(1);
+        const QStringList typed{u"01/12/2026"_qs, u"05/12/2026"_qs, u"101"_qs, u"199"_qs};
+        for (int i = 0; i < 4; ++i)
+            field(window.get(), i)->setText(typed[i]);
+
+        Box box;
+        pressCreaFile(window.get(), box);
+        expectRefused(hotel, window.get(), box, u"«a.x»"_qs);
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(field(window.get(), i)->text(), typed[i]);
+        QCOMPARE(control<QComboBox>(window.get(), u"Combo1"_qs)->currentText(), u"2"_qs);
+        QVERIFY(!control<QCheckBox>(window.get(), u"Chk"_qs)->isChecked());
+        QVERIFY(control<QCheckBox>(window.get(), u"Chk2"_qs)->isChecked());
+    }
+
+    void settingsErrorClearsOnceTheFileIsRewritten()
+    {
+        Hotel hotel;
+        hotel.write(u"NaxSetup.txt"_qs, "-\r\n");
+        hotel.endStartUp();
+        // The default output folder is then the hotel's.
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(hotel.dir.path()));
+        Box box;
+        answerNextBox(box, pressOk);
+        auto window = openWindow(hotel);
+        qputenv("HOME", home);
+        QVERIFY2(box.text.contains(u"NaxSetup.txt"_qs), qPrintable(box.text));
+
+        // As the message advises: the file removed, then a setting given through the menu.
+        QVERIFY(QFile::remove(hotel.path(u"NaxSetup.txt"_qs)));
+        answerNextBox(box = {}, [&hotel](QDialog *b) {
+            b->findChild<QLineEdit *>(u"Text2"_qs)->setText(hotel.browserCommand());
+            pressOk(b);
+        });
+        window->findChild<QAction *>(u"menu2_2"_qs)->trigger();
+        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
+        pressCreaFile(window.get(), box = {});
+        QVERIFY2(!box.shown, qPrintable(box.text));
+        QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2024-02-29.xml"_qs});
+    }
+
+    void clickIntoADateFieldSelectsItsText()
+    {
+        Hotel hotel;
+        auto window = openWindow(hotel);
+        QVERIFY(makeActive(window.get()));
+        field(window.get(), 3)->setFocus();
+        QLineEdit *from = field(window.get(), 0);
+        QTest::mouseClick(from, Qt::LeftButton, {}, from->rect().center());
+        QCOMPARE(focused(), u"Text1_0"_qs);
+        QTest::keyClicks(from, u"010125"_qs);
+        QCOMPARE(from->text(), u"010125"_qs);
     }
 
     void browserThatCannotStart()
@@ -311,7 +400,11 @@ private slots:
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         Box box;
         pressCreaFile(window.get(), box);
+        // The operator learns that the file is there, and where, to upload it by hand.
         QVERIFY2(box.text.contains(u"/nessun/browser"), qPrintable(box.text));
+        QVERIFY2(box.text.startsWith(u"Il file «%1» è stato scritto"_qs
+                                         .arg(QDir::toNativeSeparators(hotel.path(u"DuzizUzazi2024-02-29.xml"_qs)))),
+                 qPrintable(box.text));
         QVERIFY(window->isVisible());
         // The file was complete before the browser was started.
         QVERIFY(hotel.read(u"DuzizUzazi2024-02-29.xml"_qs).endsWith("</movimenti>\r\n"));

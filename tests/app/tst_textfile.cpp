@@ -20,6 +20,7 @@ private slots:
         QTest::newRow("lf and cr") << QByteArray("a\nb\rc") << QStringList{u"a"_qs, u"b"_qs, u"c"_qs};
         QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{u""_qs, u""_qs, u"x"_qs};
         QTest::newRow("empty file") << QByteArray() << QStringList();
+        QTest::newRow("one empty line") << QByteArray("\r\n") << QStringList{u""_qs};
         QTest::newRow("windows-1252") << QByteArray("Caff\xE8 \x80 \xB4\r\n") << QStringList{u"Caffè € ´"_qs};
         QTest::newRow("utf-8") << QByteArray("Caff\xC3\xA8 \xE2\x82\xAC\r\n") << QStringList{u"Caffè €"_qs};
         QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBFok\r\n") << QStringList{u"ok"_qs};

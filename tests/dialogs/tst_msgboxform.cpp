@@ -38,6 +38,7 @@ private slots:
     void risposteDeiPulsanti();
     void focusIniziale_data();
     void focusIniziale();
+    void focusVisibile();
     void tasti_data();
     void tasti();
     void chiusuraDallaFinestra();
@@ -96,6 +97,18 @@ void TestMsgBoxForm::focusIniziale()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(qobject_cast<QPushButton *>(QApplication::focusWidget()));
     QVERIFY(!box.findChild<QTextEdit *>()->hasFocus());
+}
+
+void TestMsgBoxForm::focusVisibile()
+{
+    // Enter presses the focused button, so the box must show which one it is from the start,
+    // before any key has moved the focus.
+    MsgBox_Form box(Domanda, 292, Titolo);
+    QVERIFY(mostraAttivo(box));
+    const QImage noConFocus = pulsante(&box, 1)->grab().toImage();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(!pulsante(&box, 1)->hasFocus());
+    QVERIFY(pulsante(&box, 1)->grab().toImage() != noConFocus);
 }
 
 void TestMsgBoxForm::tasti_data()

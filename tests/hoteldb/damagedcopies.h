@@ -139,9 +139,9 @@ template<typename Change>
 QByteArray withHeader(QByteArray image, bool jet4, Change change)
 {
     const int scrambled = jet4 ? 128 : 126;
-    jetwriter::rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4), image.data() + 0x18, scrambled);
+    hoteldb::jet::rc4(hoteldb::jet::kHeaderKey, image.data() + 0x18, scrambled);
     change(image);
-    jetwriter::rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4), image.data() + 0x18, scrambled);
+    hoteldb::jet::rc4(hoteldb::jet::kHeaderKey, image.data() + 0x18, scrambled);
     return image;
 }
 

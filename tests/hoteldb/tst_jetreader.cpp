@@ -480,8 +480,8 @@ void TestJetReader::readsNamesWhateverTheEnvironment_data()
     readsWhatTheWriterWrote_data();
 }
 
-// libmdb converts names as two environment variables say; a value left there by another
-// program must not change what the tool reads.
+// Other readers of these files convert names as two environment variables say; a value left there
+// by such a program must not change what the tool reads.
 void TestJetReader::readsNamesWhateverTheEnvironment()
 {
     QFETCH(jetwriter::Format, format);

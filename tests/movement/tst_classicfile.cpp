@@ -202,11 +202,6 @@ private slots:
         QCOMPARE(generate(context, {"30/12/2026", "31/12/2026", "", "ZZZZZZ"}), expected);
     }
 
-    void emptyRange()
-    {
-        QCOMPARE(generate(m_hotel.context(), {"31/12/2026", "30/12/2026", "", "ZZZZZZ"}), head("ABC123") + kTail);
-    }
-
     void identifiers()
     {
         Hotel hotel;
@@ -254,12 +249,16 @@ private slots:
         noNumber.NumeroProgressivo = QVariant();
         noNumber.DataArrivo = QVariant();
         hotel.current << blank << noRoom << noNumber;
+        // Archived cards without a number share no identifier: each is written as stored, empty.
+        Card archivedNoNumber = departed("1", 0, "20261201", "20261207");
+        archivedNoNumber.NumeroProgressivo = QVariant();
+        hotel.archived << archivedNoNumber << archivedNoNumber;
         hotel.write();
 
         const QByteArray expected =
             head("ABC123")
             + day("20261207", 1, 0, 0, arrival({"26000015", "16", "", "M", kNine, kNine, kNine, "", kNine, ""}),
-                  departure("0", "16", ""))
+                  departure("0", "16", "") + departure("", "16", "20261201") + departure("", "16", "20261201"))
             + kTail;
         QCOMPARE(generate(hotel.context(), {"07/12/2026", "07/12/2026", "", "ZZZZZZ"}), expected);
     }
@@ -272,6 +271,9 @@ private slots:
         context.selector = "11";
         QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiClassico(context, {"30/12/2026", "30/12/2026", "", "Z"}, buffer));
         QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiClassico(m_hotel.context(), {"30/12/2026", "", "", "Z"}, buffer));
+        // A last day before the first would give a file without a single day.
+        expectError<MovementError>([&] { CreaMovimentiClassico(m_hotel.context(), {"31/12/2026", "30/12/2026", "", "Z"}, buffer); },
+                                   {"«Alla data» (30/12/2026)"});
         QCOMPARE(buffer.data(), QByteArray());
 
         Hotel hotel;
@@ -284,6 +286,20 @@ private slots:
         other.tables = {{"Altro", {number("NumeroHotel")}, {{1}}}};
         jetwriter::writeDatabaseFile(other, hotel.path("SchedaStoricoClienti.mdb"));
         expectError<hoteldb::DbError>(run, {"Scheda_Cliente"});
+    }
+
+    void valueThatWouldChangeNamesTheCard()
+    {
+        Hotel hotel;
+        Card guest = present("1", 15, "20261207", "20261210");
+        guest.DataNascita = "1980\t101";
+        hotel.current << guest;
+        hotel.write();
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        expectError<MovementError>(
+            [&] { CreaMovimentiClassico(hotel.context(), {"07/12/2026", "07/12/2026", "", "ZZZZZZ"}, buffer); },
+            {"«datanascita»", "NumeroProgressivo 15", "«Scheda_Cliente.mdb»", "U+0009"});
     }
 
     void valuesAreEscapedUtf8()

@@ -164,9 +164,15 @@ private slots:
         auto window = openWindow(hotel, kDay);
         QVERIFY(makeActive(window.get()));
         typeRoomRange(window.get());
-        const Box box = createFile(window.get(), kNo);
+        // Enter answers the button that has the focus: "No", so that a stray Enter ends nothing.
+        Box box;
+        answerNextBox(box, [](QDialog *b) { pressKey(b, Qt::Key_Return); });
+        QTest::mouseClick(control<QPushButton>(window.get(), u"T0"_qs), Qt::LeftButton);
 
+        QCOMPARE(box.title, u"Invio dati"_qs);
         QCOMPARE(box.text, u"Fase di Start up eseguita?"_qs);
+        QCOMPARE(box.buttons, (QStringList{u"Si"_qs, u"No"_qs}));
+        QCOMPARE(box.focused, u"T1"_qs);
         QVERIFY(!window->isVisible());
         QCOMPARE(hotel.read(u"DuzizUzazi2026-12-06.xml"_qs), kStartUp);
         QVERIFY(!QFile::exists(hotel.path(u"IPUSU.txt"_qs)));

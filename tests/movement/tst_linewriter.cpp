@@ -41,6 +41,36 @@ private slots:
         QCOMPARE(xmlEscaped(u""), QString());
     }
 
+    void valuesThatWouldChangeAreRefused_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("tab") << u"19\t80"_qs << u"posizione 3 il carattere U+0009"_qs;
+        QTest::newRow("line feed") << u"1980\n"_qs << u"U+000a"_qs;
+        QTest::newRow("carriage return") << u"\r1980"_qs << u"posizione 1 il carattere U+000d"_qs;
+        QTest::newRow("nul") << QString(QChar(0)) << u"U+0000"_qs;
+        QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + u"x"_qs << u"U+d83d"_qs;
+        QTest::newRow("lone low surrogate") << u"x"_qs + QString(QChar(0xDE00)) << u"posizione 2 il carattere U+de00"_qs;
+    }
+    void valuesThatWouldChangeAreRefused()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, says);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        LineWriter w(buffer);
+        try {
+            w.element(12, u"datanascita", value);
+            QFAIL("written");
+        } catch (const MovementError &e) {
+            QVERIFY2(e.message().contains(says) && e.message().contains(u"«datanascita»"_qs), qPrintable(e.message()));
+        }
+        QCOMPARE(buffer.data(), QByteArray());
+        // A character outside the basic plane is a pair of surrogates, written as UTF-8.
+        w.element(0, u"a", u"\U0001F600"_qs);
+        QCOMPARE(buffer.data(), QByteArray("<a>\xF0\x9F\x98\x80</a>\r\n"));
+    }
+
     void failedWriteThrows()
     {
         QBuffer buffer; // never opened: every write fails

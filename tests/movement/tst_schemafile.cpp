@@ -187,10 +187,14 @@ private slots:
         nameless.NumeroProgressivo = QVariant(); // nobody's head
         Card orphan = present("5", 32, "20261205", "20261209"); // would be the member of a head numbered 0
         hotel.current << blank << nameless << orphan;
+        // The archive writes a Null number as empty text too, not the year's shift taken off 0.
+        Card archivedNameless = head(departed("5", 0, "20261205", "20261209"), "U");
+        archivedNameless.NumeroProgressivo = QVariant();
+        hotel.archived << archivedNameless;
         hotel.write();
         // A Null number sorts first.
         const QByteArray arrivals = arrival({""}, "17", "no", QByteArray())
-                                    + arrival({"30", "M", kNine, "paeseresidenza", kNine}, "16");
+                                    + arrival({"30", "M", kNine, "paeseresidenza", kNine}, "16") + arrival({""}, "16");
         const QByteArray file = generate(hotel.context(kToday), {"07/12/2026", "", "", "ZZZZZZ"});
         QCOMPARE(file, kHead + day("2026-12-06", arrivals, 0, 0, 1));
     }

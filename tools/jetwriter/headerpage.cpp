@@ -1,6 +1,7 @@
 #include "headerpage.h"
 
 #include "bytes.h"
+#include "jetformat.h"
 #include "rc4.h"
 
 #include <cstring>
@@ -39,7 +40,7 @@ void writeHeaderPage(char *page, const FormatTraits &traits, double creationDate
         page[0x38] = 1;
         put16(page + 0x3A, kGeneralSortOrder);
     }
-    rc4(QByteArrayView("\xC7\xDA\x39\x6B", 4), page + 0x18, traits.scrambledHeader);
+    hoteldb::jet::rc4(hoteldb::jet::kHeaderKey, page + hoteldb::jet::kScrambledHeaderOffset, traits.scrambledHeader);
 
     if (traits.jet4()) {
         put32(page + 0x98, 0x654);

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-namespace jetwriter {
+namespace hoteldb::jet {
 
 void rc4(QByteArrayView key, char *data, qsizetype length)
 {
@@ -25,4 +25,4 @@ void rc4(QByteArrayView key, char *data, qsizetype length)
     }
 }
 
-} // namespace jetwriter
+} // namespace hoteldb::jet

@@ -46,4 +46,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestBrowserLauncher)
-#include "tst_browserlauncher.moc"
+#include "tst_browserlauncher_unix.moc"
