@@ -1,11 +1,11 @@
 #include "textfile.h"
 
+#include "movementerror.h"
 #include "outputfile.h"
 #include "settingserror.h"
-#include "textlines.h"
+#include "textfilelines.h"
 
 #include <QDir>
-#include <QFile>
 #include <QStringEncoder>
 
 namespace app {
@@ -16,11 +16,11 @@ const char *const kCodePage = "windows-1252";
 
 QStringList readTextLines(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw SettingsError(QStringLiteral("Impossibile leggere il file «%1»: %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return movement::textLines(file.readAll());
+    try {
+        return movement::textFileLines(path);
+    } catch (const movement::MovementError &e) {
+        throw SettingsError(e.message());
+    }
 }
 
 void writeTextLines(const QString &path, const QStringList &lines)

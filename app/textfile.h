@@ -5,10 +5,9 @@
 
 namespace app {
 
-// The lines of a small text file, without their line ends. The bytes are read in the encoding
-// a byte-order mark names (UTF-8, UTF-16, UTF-32), else as UTF-8 when they are valid UTF-8 and
-// as Windows-1252 otherwise; CR LF, LF and CR all end a line.
-// Throws SettingsError naming the file when it cannot be read.
+// The lines of a small text file, as movement::textFileLines reads them (encodings, line ends,
+// and the refusal of anything but a regular file of a settings file's size).
+// Throws SettingsError naming the file when it is refused or cannot be read.
 QStringList readTextLines(const QString &path);
 
 // Replaces the file, whole or not at all, with the lines in Windows-1252, each ended by CR LF.

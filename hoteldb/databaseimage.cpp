@@ -1,6 +1,7 @@
 #include "databaseimage.h"
 
 #include "dberror.h"
+#include "jetfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,16 +33,27 @@ DatabaseImage DatabaseImage::read(const QString &path, const std::function<void(
         QFile file(path);
         QByteArray bytes;
         if (plainFile && file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-        if (!plainFile || !file.isOpen() || file.error() != QFileDevice::NoError) {
-            throw DbError(QStringLiteral("Il database %1 non si può leggere (%2).")
-                              .arg(fileName, QDir::toNativeSeparators(info.absoluteFilePath())));
-        }
+            bytes = file.read(jet::JetFile::kHeadSize);
+        const auto unreadable = [&] {
+            return DbError(QStringLiteral("Il database %1 non si può leggere (%2).")
+                               .arg(fileName, QDir::toNativeSeparators(info.absoluteFilePath())));
+        };
+        if (!plainFile || !file.isOpen() || file.error() != QFileDevice::NoError)
+            throw unreadable();
+        // Any other file, however large, is told from its first bytes: the rest is not read.
+        const bool isJet = jet::JetFile::hasSignature(bytes);
+        if (isJet)
+            bytes += file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            throw unreadable();
         file.close();
         if (afterRead)
             afterRead();
-        if (bytes.size() == before.size && FileStamp::of(path) == before)
+        if (FileStamp::of(path) == before && (!isJet || bytes.size() == before.size)) {
+            if (!isJet)
+                throw jet::JetFile::notJet(fileName);
             return {std::move(bytes), before};
+        }
         if (attempt == kAttempts) {
             throw DbError(QStringLiteral("Il database %1 cambia mentre viene letto: il programma alberghiero lo sta "
                                          "salvando. Riprovare fra qualche istante.")

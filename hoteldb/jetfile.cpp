@@ -48,18 +48,9 @@ bool passwordSet(const uchar *header, Version version)
 JetFile::JetFile(QByteArray image, QString name)
     : m_image(std::move(image)), m_name(std::move(name))
 {
-    if (m_image.size() <= kVersionOffset || !QByteArrayView(m_image).startsWith(kSignature))
+    if (!hasSignature(m_image))
         throw notJet();
-    switch (m_image[kVersionOffset]) {
-    case 0:
-        m_version = Version::Jet3;
-        break;
-    case 1:
-        m_version = Version::Jet4;
-        break;
-    default:
-        throw notJet();
-    }
+    m_version = m_image[kVersionOffset] == 0 ? Version::Jet3 : Version::Jet4;
     // A file cut short, or grown by a partial write, no longer holds whole pages.
     if (m_image.size() % pageSize() != 0 || pageCount() < 3)
         throw notJet();
@@ -80,6 +71,12 @@ void JetFile::checkProtection() const
     }
 }
 
+bool JetFile::hasSignature(QByteArrayView head)
+{
+    static_assert(kHeadSize == kVersionOffset + 1);
+    return head.size() >= kHeadSize && head.startsWith(kSignature) && (head[kVersionOffset] == 0 || head[kVersionOffset] == 1);
+}
+
 QByteArrayView JetFile::page(quint32 n, const QString &owner) const
 {
     checkPage(n, owner);
@@ -97,9 +94,9 @@ DbError JetFile::damaged(const QString &detail) const
     return DbError(QStringLiteral("Il database %1 è danneggiato: %2.").arg(m_name, detail));
 }
 
-DbError JetFile::notJet() const
+DbError JetFile::notJet(const QString &name)
 {
-    return DbError(QStringLiteral("Il file %1 non è un database Jet oppure è danneggiato.").arg(m_name));
+    return DbError(QStringLiteral("Il file %1 non è un database Jet oppure è danneggiato.").arg(name));
 }
 
 } // namespace hoteldb::jet

@@ -30,9 +30,16 @@ public:
     QByteArrayView page(quint32 n, const QString &owner) const;
     void checkPage(quint64 n, const QString &owner) const;
 
+    // Whether a file's first bytes are those of a Jet 3 or Jet 4 database: the signature, then
+    // the version. kHeadSize bytes are enough to tell.
+    static bool hasSignature(QByteArrayView head);
+    static constexpr qsizetype kHeadSize = 0x15;
+
     // The error for a file whose structure contradicts itself.
     DbError damaged(const QString &detail) const;
-    DbError notJet() const;
+    // The error for a file that is no Jet database, or is cut short.
+    static DbError notJet(const QString &name);
+    DbError notJet() const { return notJet(m_name); }
 
 private:
     void checkProtection() const;

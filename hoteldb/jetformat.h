@@ -21,7 +21,9 @@ struct Format
     int pageSize;
     int rowCountOffset;      // data pages: the row count, then one offset for each row
     // Table definitions, counted from the start of their first page.
-    int variableColumnCount; // 16 bits
+    int rowCount;            // 32 bits: the table's rows, deleted ones left out
+    int maxColumnCount;      // 16 bits: the columns a row may have, deleted ones counted
+    int variableColumnCount; // 16 bits: the same for variable-length columns
     int columnCount;         // 16 bits
     int realIndexCount;      // 32 bits
     int usageMap;            // 32 bits: row pointer to the map of the table's data pages
@@ -40,8 +42,8 @@ struct Format
 
 inline const Format &formatOf(Version version)
 {
-    static constexpr Format jet3{2048, 8, 23, 25, 31, 35, 43, 8, 18, 1, 3, 13, 14, 16, 10, 1};
-    static constexpr Format jet4{4096, 12, 43, 45, 51, 55, 63, 12, 25, 5, 7, 15, 21, 23, 12, 2};
+    static constexpr Format jet3{2048, 8, 12, 21, 23, 25, 31, 35, 43, 8, 18, 1, 3, 13, 14, 16, 10, 1};
+    static constexpr Format jet4{4096, 12, 16, 41, 43, 45, 51, 55, 63, 12, 25, 5, 7, 15, 21, 23, 12, 2};
     return version == Version::Jet3 ? jet3 : jet4;
 }
 

@@ -2,12 +2,15 @@
 
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace hoteldb::jet {
 
 namespace {
 constexpr int kOffsetMask = 0x1fff;
 // Set on a deleted row and on the stub left behind when a grown row moved to another page.
 constexpr int kSkippedFlag = 0x4000;
+constexpr qsizetype kFreeSpaceOffset = 2;
 
 int byteAt(QByteArrayView bytes, qsizetype i) { return uchar(bytes[i]); }
 int wordAt(QByteArrayView bytes, qsizetype i) { return qFromLittleEndian<quint16>(bytes.data() + i); }
@@ -57,17 +60,31 @@ std::vector<int> jet3Offsets(QByteArrayView row, int maskSize, qsizetype &tableS
 }
 } // namespace
 
-int JetRow::rowCount(QByteArrayView page, int rowCountOffset)
+std::optional<int> JetRow::rowCount(QByteArrayView page, int rowCountOffset)
 {
     if (rowCountOffset + 2 > page.size())
-        return 0;
+        return std::nullopt;
     const int count = wordAt(page, rowCountOffset);
-    return rowCountOffset + 2 + 2 * count <= page.size() ? count : 0;
+    if (rowCountOffset + 2 + 2 * count > page.size())
+        return std::nullopt;
+    return count;
+}
+
+bool JetRow::freeSpaceAgrees(QByteArrayView page, int rowCountOffset)
+{
+    const std::optional<int> count = rowCount(page, rowCountOffset);
+    if (!count || kFreeSpaceOffset + 2 > rowCountOffset)
+        return false;
+    const int tableEnd = rowCountOffset + 2 + 2 * *count;
+    int lowest = int(page.size());
+    for (int i = 0; i < *count; ++i)
+        lowest = std::min(lowest, wordAt(page, rowCountOffset + 2 + 2 * i) & kOffsetMask);
+    return wordAt(page, kFreeSpaceOffset) == lowest - tableEnd;
 }
 
 std::optional<RowSlot> JetRow::slot(QByteArrayView page, int rowCountOffset, int index)
 {
-    const int count = rowCount(page, rowCountOffset);
+    const int count = rowCount(page, rowCountOffset).value_or(0);
     if (index < 0 || index >= count)
         return std::nullopt;
     const int entry = wordAt(page, rowCountOffset + 2 + 2 * index);

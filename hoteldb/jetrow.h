@@ -33,7 +33,11 @@ struct FieldSpan
 class JetRow
 {
 public:
-    static int rowCount(QByteArrayView page, int rowCountOffset);
+    // The rows in the page's row table; nullopt when the table does not fit the page.
+    static std::optional<int> rowCount(QByteArrayView page, int rowCountOffset);
+    // Whether the free-space count of the page's header is the gap between its row table and
+    // its lowest row, as Jet keeps it; false when the row table does not fit.
+    static bool freeSpaceAgrees(QByteArrayView page, int rowCountOffset);
     // Where row `index` lies on the page; nullopt when its offsets fall outside the page.
     static std::optional<RowSlot> slot(QByteArrayView page, int rowCountOffset, int index);
 

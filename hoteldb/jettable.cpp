@@ -20,6 +20,8 @@ constexpr qsizetype kPageHeader = 8;     // a definition goes on after this on i
 constexpr quint8 kFixedColumn = 0x01;
 constexpr quint8 kInlineMap = 0;
 constexpr quint8 kPagedMap = 1;
+constexpr quint32 kLongValueOwner = 0x4C41564C; // "LVAL", the owner of every long-value page
+constexpr quint8 kLastColumnType = 0x12;        // Jet's column types run from 0x01 to here
 
 quint32 word32(QByteArrayView bytes, qsizetype at)
 {
@@ -46,6 +48,12 @@ QString JetTable::owner() const
 DbError JetTable::badDefinition() const
 {
     return m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
+}
+
+DbError JetTable::badColumn(const ColumnLayout &column, const QString &what) const
+{
+    return m_file.damaged(QStringLiteral("nella definizione della tabella %1 (pagina %2) il campo %3 %4")
+                              .arg(m_name, QString::number(m_definitionPage), column.name, what));
 }
 
 // The definition's bytes: its first page whole, then each following page after its header.
@@ -80,7 +88,9 @@ void JetTable::readLayout()
     };
     const QByteArrayView counts = take(0, format.firstIndexEntry);
     m_usageMap = word32(counts, format.usageMap);
-    m_hasVariableColumns = word16(counts, format.variableColumnCount) > 0;
+    m_rowCount = word32(counts, format.rowCount);
+    const int variableColumns = word16(counts, format.variableColumnCount);
+    m_hasVariableColumns = variableColumns > 0;
     const int columnCount = word16(counts, format.columnCount);
     qint64 at = format.firstIndexEntry + qint64(word32(counts, format.realIndexCount)) * format.realIndexEntrySize;
 
@@ -103,9 +113,41 @@ void JetTable::readLayout()
         column.name = JetField::text(m_file.version(), take(at + format.nameLengthSize, size));
         at += format.nameLengthSize + size;
     }
+    checkColumns(word16(counts, format.maxColumnCount), variableColumns);
     // In the order of their numbers, which deleted columns leave gaps in.
     std::stable_sort(m_columns.begin(), m_columns.end(),
                      [](const ColumnLayout &a, const ColumnLayout &b) { return a.number < b.number; });
+}
+
+// Each column has its own bit in a row's null mask, below the count of columns a row may have;
+// each variable-length column its own entry in the row's offsets, below their count; each fixed
+// column its own bytes of the row's fixed part. A column entry that breaks this, or whose type
+// Jet does not have, would read another column's bytes, or none, as its value.
+void JetTable::checkColumns(int maxColumns, int variableColumns) const
+{
+    QSet<int> numbers;
+    QSet<int> variableIndexes;
+    QList<const ColumnLayout *> fixed;
+    for (const ColumnLayout &column : m_columns) {
+        if (column.type == 0 || column.type > kLastColumnType)
+            throw badColumn(column, QStringLiteral("è di un tipo sconosciuto"));
+        if (column.number >= maxColumns || numbers.contains(column.number))
+            throw badColumn(column, QStringLiteral("ha il numero di un altro campo o un numero fuori dai limiti"));
+        numbers.insert(column.number);
+        if (!column.fixed) {
+            if (column.variableIndex >= variableColumns || variableIndexes.contains(column.variableIndex))
+                throw badColumn(column, QStringLiteral("non ha un posto suo fra i campi di lunghezza variabile"));
+            variableIndexes.insert(column.variableIndex);
+        } else if (column.type != ColumnType::Boolean) { // a Yes/No value lives in the null mask
+            fixed.append(&column);
+        }
+    }
+    std::sort(fixed.begin(), fixed.end(),
+              [](const ColumnLayout *a, const ColumnLayout *b) { return a->fixedOffset < b->fixedOffset; });
+    for (qsizetype i = 1; i < fixed.size(); ++i) {
+        if (fixed[i - 1]->fixedOffset + fixed[i - 1]->size > fixed[i]->fixedOffset)
+            throw badColumn(*fixed[i], QStringLiteral("occupa i byte di un altro campo"));
+    }
 }
 
 QList<quint32> JetTable::dataPages() const
@@ -156,6 +198,25 @@ void JetTable::appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> 
     }
 }
 
+// A page the usage map lists. The Access files at hand never list a page that is not a data
+// page of the table (another table's after a compaction, a free page, a page of another kind),
+// and every data page's free-space count is the gap between its row table and its lowest row:
+// a page that breaks either is damage, never a page to skip or to read as empty.
+QByteArrayView JetTable::rowPage(quint32 n) const
+{
+    const QByteArrayView page = m_file.page(n, owner());
+    if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage) {
+        throw m_file.damaged(QStringLiteral("la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe")
+                                 .arg(QString::number(n), m_name));
+    }
+    const int rowCountOffset = m_file.format().rowCountOffset;
+    if (!JetRow::freeSpaceAgrees(page, rowCountOffset)) {
+        throw m_file.damaged(QStringLiteral("la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto")
+                                 .arg(QString::number(n), m_name, QString::number(word16(page, rowCountOffset))));
+    }
+    return page;
+}
+
 // A long-value row holds the data of one field only: a row met a second time, in this chain or
 // another field's, is a loop or a damaged pointer, and would repeat its data without end.
 QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field, QSet<quint64> &usedRows) const
@@ -173,6 +234,7 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
         return ref->inlineData.toByteArray();
 
     // A chain's rows each begin with the pointer to the next.
+    const int rowCountOffset = m_file.format().rowCountOffset;
     QByteArray value;
     quint32 page = ref->page;
     int row = ref->row;
@@ -182,7 +244,11 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
             throw bad();
         usedRows.insert(key);
         const QByteArrayView bytes = m_file.page(page, owner());
-        const auto slot = JetRow::slot(bytes, m_file.format().rowCountOffset, row);
+        // Long values lie on data pages of their own, kept as a table's are.
+        if (bytes[0] != kDataPage || word32(bytes, kOwnerOffset) != kLongValueOwner
+            || !JetRow::freeSpaceAgrees(bytes, rowCountOffset))
+            throw bad();
+        const auto slot = JetRow::slot(bytes, rowCountOffset, row);
         if (!slot)
             throw bad();
         const QByteArrayView chunk = bytes.sliced(slot->start, slot->end - slot->start);
@@ -249,11 +315,8 @@ TableData JetTable::read(const QStringList &wanted) const
     QSet<quint64> usedLongRows;
     const int rowCountOffset = m_file.format().rowCountOffset;
     for (const quint32 pageNumber : dataPages()) {
-        const QByteArrayView page = m_file.page(pageNumber, owner());
-        // A usage map may list a page since taken by another table, which Jet itself ignores.
-        if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage)
-            continue;
-        const int rows = JetRow::rowCount(page, rowCountOffset);
+        const QByteArrayView page = rowPage(pageNumber);
+        const int rows = JetRow::rowCount(page, rowCountOffset).value_or(0);
         for (int r = 0; r < rows; ++r) {
             const auto slot = JetRow::slot(page, rowCountOffset, r);
             if (slot && slot->skipped)
@@ -261,7 +324,7 @@ TableData JetTable::read(const QStringList &wanted) const
             const QByteArrayView row = slot ? page.sliced(slot->start, slot->end - slot->start) : QByteArrayView();
             if (!slot || !JetRow::split(m_file.version(), row, m_hasVariableColumns, columns, fields)) {
                 throw m_file.damaged(QStringLiteral("la riga %1 della pagina %2 della tabella %3 non si può leggere")
-                                         .arg(r + 1).arg(pageNumber).arg(m_name));
+                                         .arg(QString::number(r + 1), QString::number(pageNumber), m_name));
             }
             data.appendRow();
             for (int c = 0; c < columns.size(); ++c) {
@@ -272,6 +335,14 @@ TableData JetTable::read(const QStringList &wanted) const
                     setCell(data, c, columns[c], row.sliced(field.start, field.length), usedLongRows);
             }
         }
+    }
+    // DAO gives a table's record count from its definition, so Jet keeps that count exact (it is
+    // in every Access file at hand): rows lost with a page, a usage-map bit or a deletion mark
+    // that the definition does not know of are damage.
+    if (data.rowCount() != m_rowCount) {
+        throw m_file.damaged(QStringLiteral("la tabella %1 ha %2 righe nelle sue pagine, ma la sua definizione (pagina %3) ne indica %4")
+                                 .arg(m_name, QString::number(data.rowCount()), QString::number(m_definitionPage),
+                                      QString::number(m_rowCount)));
     }
     return data;
 }

@@ -33,18 +33,22 @@ public:
 private:
     QByteArray definition() const;
     void readLayout();
+    void checkColumns(int maxColumns, int variableColumns) const;
     QList<quint32> dataPages() const;
+    QByteArrayView rowPage(quint32 n) const;
     void appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const;
     QByteArray longValue(const ColumnLayout &column, QByteArrayView field, QSet<quint64> &usedRows) const;
     void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes,
                  QSet<quint64> &usedLongRows) const;
     QString owner() const;
     DbError badDefinition() const;
+    DbError badColumn(const ColumnLayout &column, const QString &what) const;
 
     const JetFile &m_file;
     QString m_name;
     quint32 m_definitionPage = 0;
     quint32 m_usageMap = 0; // row pointer
+    quint32 m_rowCount = 0; // as the definition says
     QList<ColumnLayout> m_columns;
     bool m_hasVariableColumns = false;
 };

@@ -6,7 +6,7 @@
 #include "numericvalue.h"
 #include "recordfields.h"
 #include "structureselection.h"
-#include "textlines.h"
+#include "textfilelines.h"
 #include "trimspaces.h"
 
 #include <QFile>
@@ -18,15 +18,6 @@ namespace {
 
 const QString kNumeroCamera = QStringLiteral("NumeroCamera");
 const QString kScan = QStringLiteral("NumeroHotel = 1");
-
-QStringList fileLines(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw MovementError(QStringLiteral("Impossibile leggere il file «%1»: %2")
-                                .arg(QDir::toNativeSeparators(path), file.errorString()));
-    return textLines(file.readAll());
-}
 
 } // namespace
 
@@ -60,7 +51,7 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
         return std::nullopt;
     // Line n holds structure n's figure; line 1 serves when no structure is selected.
     const int line = m_structure.value_or(1);
-    const QStringList lines = fileLines(path);
+    const QStringList lines = textFileLines(path);
     if (lines.size() < line)
         throw MovementError(QStringLiteral(
             "Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "

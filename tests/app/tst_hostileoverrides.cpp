@@ -47,9 +47,9 @@ private slots:
         QTest::newRow("bare line feeds") << QByteArray("12\n30\n") << u"2"_qs << qint64(30);
         QTest::newRow("bare carriage returns") << QByteArray("12\r30\r") << u"2"_qs << qint64(30);
         QByteArray many;
-        for (int i = 1; i <= 200000; ++i)
+        for (int i = 1; i <= 50000; ++i)
             many += QByteArray::number(i) + "\r\n";
-        QTest::newRow("200,000 lines") << many << u"10"_qs << qint64(10);
+        QTest::newRow("50,000 lines") << many << u"10"_qs << qint64(10);
     }
     void figureOfAnyLine()
     {

@@ -1,5 +1,6 @@
 #include "settingsfixture.h"
 #include "textfile.h"
+#include "textfilelines.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,20 @@ private slots:
         const QString path = dir.filePath(u"missing.txt"_qs);
         const QString message = settingsErrorOf([&] { readTextLines(path); });
         QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
+    }
+
+    void refusesWhatIsNoSettingsFile()
+    {
+        // Up to the limit a file is read; a byte more, or a folder, is refused with its name.
+        QTemporaryDir dir;
+        const QString path = fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(movement::kMaxTextFileSize - 6, ' ') + "\r\n");
+        QCOMPARE(readTextLines(path).size(), 2);
+        fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(movement::kMaxTextFileSize - 5, ' ') + "\r\n");
+        QString message = settingsErrorOf([&] { readTextLines(path); });
+        QVERIFY2(message.contains(QDir::toNativeSeparators(path)) && message.contains(u"troppo grande"), qPrintable(message));
+        QVERIFY(QDir(dir.path()).mkdir(u"VeluSetup.txt"_qs));
+        message = settingsErrorOf([&] { readTextLines(dir.filePath(u"VeluSetup.txt"_qs)); });
+        QVERIFY2(message.contains(u"VeluSetup.txt") && message.contains(u"non è un file di testo"), qPrintable(message));
     }
 
     void writesWindows1252WithCrLf()

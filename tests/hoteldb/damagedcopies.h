@@ -1,8 +1,9 @@
 #pragma once
 
 // Damaged copies of a sound Jet database, made the ways office PCs damage them: cut short by a
-// full disk, bytes changed by a crash, page pointers aimed outside the file, a password or
-// encryption set on the header. Every copy says whether the reader must refuse it.
+// full disk, bytes changed by a crash, page pointers aimed outside the file, pages, row tables
+// and column entries that contradict the rest, a password or encryption set on the header.
+// Every copy says whether the reader must refuse it.
 
 #include "jetfile.h"
 #include "jetformat.h"
@@ -45,6 +46,11 @@ inline quint32 word32(const QByteArray &bytes, qsizetype at)
 inline void put32(QByteArray &bytes, qsizetype at, quint32 value)
 {
     qToLittleEndian(value, bytes.data() + at);
+}
+
+inline quint16 word16(const QByteArray &bytes, qsizetype at)
+{
+    return qFromLittleEndian<quint16>(bytes.constData() + at);
 }
 
 inline void put16(QByteArray &bytes, qsizetype at, quint16 value)
@@ -106,7 +112,7 @@ inline QList<std::pair<qsizetype, int>> fieldPlaces(const QByteArray &image, qui
         const QByteArrayView page = file.page(n, QString());
         if (page[0] != 0x01 || word32(image, qsizetype(n) * format.pageSize + 4) != definitionPage)
             continue;
-        for (int r = 0; r < JetRow::rowCount(page, format.rowCountOffset); ++r) {
+        for (int r = 0; r < JetRow::rowCount(page, format.rowCountOffset).value_or(0); ++r) {
             const auto slot = JetRow::slot(page, format.rowCountOffset, r);
             const QByteArrayView row = page.sliced(slot->start, slot->end - slot->start);
             if (!columns.isEmpty() && JetRow::split(file.version(), row, true, columns, spans) && !spans[0].null)
@@ -114,6 +120,18 @@ inline QList<std::pair<qsizetype, int>> fieldPlaces(const QByteArray &image, qui
         }
     }
     return places;
+}
+
+// Where the column entries of a table definition lie in the image, in stored order: after the
+// counts and the index entries of its first page, where the definitions written here keep them.
+inline QList<qsizetype> columnEntries(const QByteArray &image, const hoteldb::jet::Format &format, quint32 definitionPage)
+{
+    const qsizetype at = qsizetype(definitionPage) * format.pageSize;
+    const qsizetype first = at + format.firstIndexEntry + qsizetype(word32(image, at + format.realIndexCount)) * format.realIndexEntrySize;
+    QList<qsizetype> entries;
+    for (int c = 0; c < word16(image, at + format.columnCount); ++c)
+        entries.append(first + c * format.columnEntrySize);
+    return entries;
 }
 
 // The header with its scrambled part in clear, changed by `change`, and scrambled again.
@@ -127,7 +145,8 @@ QByteArray withHeader(QByteArray image, bool jet4, Change change)
     return image;
 }
 
-// Copies whose damage must be found: each cut, pointer and protection named by its label.
+// Copies whose damage must be found: each cut, pointer, contradiction and protection named by
+// its label, each found by its own check.
 inline QList<Copy> structuralDamage(const QByteArray &image)
 {
     using namespace hoteldb::jet;
@@ -189,11 +208,8 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
         }
     });
     changed(QStringLiteral("catalogo con il nome di tipo numero"), kDamaged, [&](QByteArray &b) {
-        // The catalog's column entries follow its index entries; the type is an entry's first byte.
-        const qsizetype columns = 2 * pageSize + format.firstIndexEntry
-                                  + qsizetype(word32(b, 2 * pageSize + format.realIndexCount)) * format.realIndexEntrySize;
-        for (int c = 0; c < qFromLittleEndian<quint16>(b.constData() + 2 * pageSize + format.columnCount); ++c) {
-            const qsizetype entry = columns + c * format.columnEntrySize;
+        // The type is an entry's first byte.
+        for (const qsizetype entry : columnEntries(b, format, 2)) {
             if (b[entry] == ColumnType::Text)
                 b[entry] = char(ColumnType::LongInteger);
         }
@@ -227,11 +243,93 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
         });
     }
 
+    // A data page of the table that its usage map lists, and what its header says.
+    const quint32 rows = kinds.value(QStringLiteral("righe di tabella")).value(0);
+    const qsizetype rowsAt = qsizetype(rows) * pageSize;
+    const qsizetype countAt = rowsAt + format.rowCountOffset;
+    const QString notItsRows = QStringLiteral("la pagina %1 è elencata fra quelle della tabella").arg(rows);
+    changed(QStringLiteral("pagina di righe azzerata"), notItsRows,
+            [&](QByteArray &b) { b.replace(rowsAt, pageSize, QByteArray(pageSize, '\0')); });
+    changed(QStringLiteral("pagina di righe di altro tipo"), notItsRows, [&](QByteArray &b) { b[rowsAt] = 0x04; });
+    changed(QStringLiteral("pagina di righe del catalogo"), notItsRows, [&](QByteArray &b) { put32(b, rowsAt + 4, 2); });
+    const QString countWrong = QStringLiteral("che non corrispondono al suo contenuto");
+    const quint16 count = word16(image, countAt);
+    changed(QStringLiteral("pagina con 65535 righe"), countWrong, [&](QByteArray &b) { put16(b, countAt, 0xffff); });
+    changed(QStringLiteral("pagina con il byte alto del numero di righe cambiato"), countWrong,
+            [&](QByteArray &b) { put16(b, countAt, count + 0x100); });
+    changed(QStringLiteral("pagina con una riga in meno"), countWrong, [&](QByteArray &b) { put16(b, countAt, count - 1); });
+    // Rows the pages no longer show, though nothing on them contradicts itself.
+    const QString rowsLost = QStringLiteral("ma la sua definizione (pagina %1) ne indica").arg(definition);
+    changed(QStringLiteral("riga segnata come cancellata"), rowsLost,
+            [&](QByteArray &b) { put16(b, countAt + 2, word16(b, countAt + 2) | 0x4000); });
+    changed(QStringLiteral("pagina tolta dalla mappa"), rowsLost, [&](QByteArray &b) {
+        const quint32 pointer = word32(b, definitionAt + format.usageMap);
+        const QByteArrayView mapPage = QByteArrayView(b).sliced(qsizetype(pointer >> 8) * pageSize, pageSize);
+        const qsizetype map = qsizetype(pointer >> 8) * pageSize + JetRow::slot(mapPage, format.rowCountOffset, int(pointer & 0xff))->start;
+        Q_ASSERT(b[map] == 0); // the tables written here are small enough for a map of one row
+        const quint32 bit = rows - word32(b, map + 1);
+        b[map + 5 + bit / 8] = char(b[map + 5 + bit / 8] & ~(1 << (bit % 8)));
+    });
+
+    // Column entries that would read another column's bytes, or none, as a value.
+    const QList<qsizetype> entries = columnEntries(image, format, definition);
+    QList<qsizetype> variable;
+    QList<qsizetype> fixed;
+    for (const qsizetype entry : entries)
+        (image[entry + format.columnFlags] & 0x01 ? fixed : variable).append(entry);
+    const QString noPlace = QStringLiteral("non ha un posto suo fra i campi di lunghezza variabile");
+    changed(QStringLiteral("definizione senza campi di lunghezza variabile"), noPlace,
+            [&](QByteArray &b) { put16(b, definitionAt + format.variableColumnCount, 0); });
+    changed(QStringLiteral("campo variabile al posto di un altro"), noPlace, [&](QByteArray &b) {
+        put16(b, variable[1] + format.variableIndex, word16(b, variable[0] + format.variableIndex));
+    });
+    const QString badNumber = QStringLiteral("ha il numero di un altro campo o un numero fuori dai limiti");
+    changed(QStringLiteral("campo con il numero di un altro"), badNumber,
+            [&](QByteArray &b) { b[entries[1] + format.columnNumber] = b[entries[0] + format.columnNumber]; });
+    changed(QStringLiteral("campo con un numero fuori dai limiti"), badNumber,
+            [&](QByteArray &b) { b[entries[0] + format.columnNumber] = char(0xff); });
+    changed(QStringLiteral("campo di tipo sconosciuto"), QStringLiteral("è di un tipo sconosciuto"),
+            [&](QByteArray &b) { b[entries[0]] = 0x20; });
+    if (fixed.size() > 1) {
+        changed(QStringLiteral("campo fisso sopra un altro"), QStringLiteral("occupa i byte di un altro campo"), [&](QByteArray &b) {
+            put16(b, fixed[1] + format.fixedOffset, word16(b, fixed[0] + format.fixedOffset));
+        });
+    }
+    if (kinds.contains(QStringLiteral("testi lunghi"))) {
+        const qsizetype longValues = qsizetype(kinds.value(QStringLiteral("testi lunghi")).first()) * pageSize;
+        const QString unreadable = QStringLiteral("rimanda a un testo lungo che non si può leggere");
+        changed(QStringLiteral("pagina dei testi lunghi di una tabella"), unreadable,
+                [&](QByteArray &b) { put32(b, longValues + 4, definition); });
+        changed(QStringLiteral("pagina dei testi lunghi con lo spazio libero cambiato"), unreadable,
+                [&](QByteArray &b) { put16(b, longValues + 2, word16(b, longValues + 2) + 1); });
+    }
+
     copies.append({QStringLiteral("cifrato"), withHeader(image, jet4, [](QByteArray &b) { put32(b, 0x3e, 0x6b39dac7); }),
                    true, kProtected});
     copies.append({QStringLiteral("protetto da password"),
                    withHeader(image, jet4, [](QByteArray &b) { b[0x42] = char(b[0x42] ^ 'P'); }), true, kProtected});
     return copies;
+}
+
+// Copies whose structure holds but whose names changed: the catalog's name of the table, the
+// names of its columns. The tables read; a query for them meets the damage.
+inline QList<Copy> namesDamage(const QByteArray &image)
+{
+    const hoteldb::jet::Format &format = hoteldb::jet::formatOf(image[0x14] == 1 ? hoteldb::jet::Version::Jet4
+                                                                                    : hoteldb::jet::Version::Jet3);
+    const quint32 definition = pagesByKind(image, format.pageSize).value(QStringLiteral("definizione di tabella")).value(0);
+    const QList<qsizetype> entries = columnEntries(image, format, definition);
+    QByteArray fields = image;
+    // The names follow the column entries, each after its length; the first byte of each changes.
+    for (qsizetype at = entries.last() + format.columnEntrySize, c = 0; c < entries.size(); ++c) {
+        fields[at + format.nameLengthSize] = 'X';
+        at += format.nameLengthSize + (format.nameLengthSize == 1 ? uchar(image[at]) : word16(image, at));
+    }
+    QByteArray table = image;
+    const auto [at, length] = fieldPlaces(image, 2, QStringLiteral("Name")).last(); // the user table's, after the system objects
+    table[at + length - 1] = char(table[at + length - 1] ^ 1);
+    return {{QStringLiteral("nomi dei campi cambiati"), fields, true, kDamaged},
+            {QStringLiteral("nome della tabella cambiato nel catalogo"), table, true, kDamaged}};
 }
 
 // Copies with bytes changed at random in a page of each kind: `rounds` copies a kind, with

@@ -2,6 +2,7 @@
 #include "dberror.h"
 #include "jetreader.h"
 #include "jetwriter.h"
+#include "namedpipe.h"
 #include "timelimit.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace hoteldb;
@@ -43,6 +43,17 @@ QByteArray rooms(int count)
     return jetwriter::writeDatabase(description);
 }
 
+// The bytes this process has read so far, where the system counts them; -1 elsewhere.
+qint64 bytesRead()
+{
+    QFile io(QStringLiteral("/proc/self/io"));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray counts = io.readAll();
+    const qsizetype at = counts.indexOf("rchar: ");
+    return at < 0 ? -1 : counts.mid(at + 7, counts.indexOf('\n', at) - at - 7).toLongLong();
+}
+
 } // namespace
 
 class TestDatabaseImage : public QObject
@@ -55,6 +66,7 @@ private slots:
     void reportsAFileThatKeepsChanging();
     void refusesWhatIsNoPlainFile();
     void refusesAFileItMayNotRead();
+    void refusesAnotherFileFromItsFirstBytes();
 };
 
 void TestDatabaseImage::readsWhatIsThere()
@@ -109,7 +121,7 @@ void TestDatabaseImage::refusesWhatIsNoPlainFile()
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("Comuni.mdb"))),
              cannotRead.arg(QStringLiteral("Comuni.mdb"), place(QStringLiteral("Comuni.mdb"))));
 
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("DAVozIzi.mdb"))).constData(), 0600), 0);
+    QVERIFY(makeNamedPipe(dir.filePath(QStringLiteral("DAVozIzi.mdb"))));
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("DAVozIzi.mdb"))),
              cannotRead.arg(QStringLiteral("DAVozIzi.mdb"), place(QStringLiteral("DAVozIzi.mdb"))));
 
@@ -128,6 +140,21 @@ void TestDatabaseImage::refusesAFileItMayNotRead()
         QSKIP("This user reads every file, whatever its permissions.");
     QCOMPARE(messageOf(path), QStringLiteral("Il database NumeriCamere.mdb non si può leggere (%1).")
                                   .arg(QDir::toNativeSeparators(path)));
+}
+
+// A large file that is no database (a backup of something else under a database's name) is
+// refused from its first bytes: it is never read whole.
+void TestDatabaseImage::refusesAnotherFileFromItsFirstBytes()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("SchedaStoricoClienti.mdb"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(256) << 20)); // sparse where the system allows
+    file.close();
+    const qint64 before = bytesRead();
+    QCOMPARE(messageOf(path), QStringLiteral("Il file SchedaStoricoClienti.mdb non è un database Jet oppure è danneggiato."));
+    if (before >= 0)
+        QVERIFY2(bytesRead() - before < (qint64(1) << 20), "the file was read beyond its first bytes");
 }
 
 QTEST_GUILESS_MAIN(TestDatabaseImage)

@@ -370,11 +370,13 @@ void TestJetReader::reportsMissingTables()
         QSKIP("The folder of sample databases is not there.");
     const JetReader reader(samplesDir() + QStringLiteral("/testV1997.mdb"));
     QCOMPARE(messageOf([&] { reader.readTable(QStringLiteral("Scheda_Cliente")); }),
-             QStringLiteral("Nel database testV1997.mdb manca la tabella Scheda_Cliente."));
+             QStringLiteral("Nel database testV1997.mdb manca la tabella Scheda_Cliente: il database è danneggiato "
+                            "oppure non è un archivio del programma alberghiero."));
     // System tables are not the caller's to read.
     QVERIFY(!reader.tableNames().contains(QStringLiteral("MSysObjects")));
     QCOMPARE(messageOf([&] { reader.readTable(QStringLiteral("MSysObjects")); }),
-             QStringLiteral("Nel database testV1997.mdb manca la tabella MSysObjects."));
+             QStringLiteral("Nel database testV1997.mdb manca la tabella MSysObjects: il database è danneggiato "
+                            "oppure non è un archivio del programma alberghiero."));
 }
 
 void TestJetReader::findsTablesWhateverTheCase()

@@ -167,7 +167,7 @@ void TestJetReaderFields::findsRowsOnAPage()
     page.replace(14, 2, hex("4800"));
     QVERIFY(!JetRow::slot(page, 12, 0));
     page.replace(12, 2, hex("ff7f"));
-    QCOMPARE(JetRow::rowCount(page, 12), 0);
+    QVERIFY(!JetRow::rowCount(page, 12));
 }
 
 void TestJetReaderFields::splitsRowsTellingNullFromEmpty()

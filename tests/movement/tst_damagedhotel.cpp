@@ -2,6 +2,7 @@
 // a message naming that file, writes no movement file and leaves an earlier one as it was.
 
 #include "../hoteldb/damagedcopies.h"
+#include "../hoteldb/namedpipe.h"
 #include "../hoteldb/timelimit.h"
 #include "hotelfixture.h"
 #include "movementfile.h"
@@ -11,8 +12,6 @@
 #include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <sys/stat.h>
 
 using namespace movement;
 
@@ -164,6 +163,7 @@ void TestDamagedHotel::damagedDatabaseEndsTheRun_data()
     for (const QString &database : kDatabases) {
         const QByteArray image = m_images.value(database);
         QList<damagedcopies::Copy> copies = damagedcopies::structuralDamage(image);
+        copies += damagedcopies::namesDamage(image);
         copies += damagedcopies::randomDamage(image, 3, quint32(qHash(database)));
         for (const damagedcopies::Copy &copy : copies) {
             QTest::addRow("%s, %s", qPrintable(database), qPrintable(copy.label))
@@ -190,7 +190,7 @@ void TestDamagedHotel::damagedDatabaseEndsTheRun()
         if (bytes == "folder")
             QVERIFY(folder.mkdir(database));
         else if (bytes == "pipe")
-            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            QVERIFY(makeNamedPipe(path));
         else
             writeFile(path, bytes);
         const QStringList before = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
