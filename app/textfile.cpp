@@ -4,15 +4,11 @@
 #include "outputfile.h"
 #include "settingserror.h"
 #include "textfilelines.h"
+#include "windows1252.h"
 
 #include <QDir>
-#include <QStringEncoder>
 
 namespace app {
-
-namespace {
-const char *const kCodePage = "windows-1252";
-} // namespace
 
 QStringList readTextLines(const QString &path)
 {
@@ -28,13 +24,12 @@ void writeTextLines(const QString &path, const QStringList &lines)
     const QString name = QDir::toNativeSeparators(path);
     QByteArray bytes;
     for (const QString &line : lines) {
-        QStringEncoder encoder(kCodePage);
-        const QByteArray encoded = encoder(line);
-        if (encoder.hasError() || line.contains(u'\r') || line.contains(u'\n'))
+        const std::optional<QByteArray> encoded = hoteldb::toWindows1252(line);
+        if (!encoded || line.contains(u'\r') || line.contains(u'\n'))
             throw SettingsError(QStringLiteral(
                 "Il valore «%1» contiene caratteri che non si possono scrivere nel file «%2».")
                                     .arg(line, name));
-        bytes += encoded + "\r\n";
+        bytes += *encoded + "\r\n";
     }
     movement::saveAtomically(path, [&](QIODevice &out) {
         if (out.write(bytes) != bytes.size())

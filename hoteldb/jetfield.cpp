@@ -1,36 +1,17 @@
 #include "jetfield.h"
 
+#include "windows1252.h"
+
 #include <QtEndian>
 
-#include <array>
 
 namespace hoteldb::jet {
 
 namespace {
-// Windows-1252 from 0x80 to 0x9f; the five unassigned bytes keep their C1 control code,
-// as Windows itself converts them. Every other byte is its own Latin-1 character.
-constexpr std::array<char16_t, 32> kWindows1252High = {
-    0x20ac, 0x0081, 0x201a, 0x0192, 0x201e, 0x2026, 0x2020, 0x2021,
-    0x02c6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008d, 0x017d, 0x008f,
-    0x0090, 0x2018, 0x2019, 0x201c, 0x201d, 0x2022, 0x2013, 0x2014,
-    0x02dc, 0x2122, 0x0161, 0x203a, 0x0153, 0x009d, 0x017e, 0x0178,
-};
-
 constexpr quint32 kInlineFlag = 0x80000000;
 constexpr quint32 kSingleRowFlag = 0x40000000;
 constexpr quint32 kLengthMask = 0x3fffffff;
 constexpr qsizetype kLongValueHeader = 12;
-
-QString windows1252(QByteArrayView bytes)
-{
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar *to = out.data();
-    for (const char byte : bytes) {
-        const uchar b = uchar(byte);
-        *to++ = (b >= 0x80 && b < 0xa0) ? QChar(kWindows1252High[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
 
 QString ucs2(QByteArrayView bytes)
 {
@@ -98,7 +79,7 @@ Value::Type JetField::valueType(quint8 columnType)
 QString JetField::text(Version version, QByteArrayView bytes)
 {
     if (version == Version::Jet3)
-        return windows1252(bytes);
+        return fromWindows1252(bytes);
     if (bytes.size() >= 2 && uchar(bytes[0]) == 0xff && uchar(bytes[1]) == 0xfe)
         return compressedUcs2(bytes.sliced(2));
     return ucs2(bytes);

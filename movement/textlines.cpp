@@ -1,5 +1,7 @@
 #include "textlines.h"
 
+#include "windows1252.h"
+
 #include <QStringDecoder>
 
 namespace movement {
@@ -11,7 +13,7 @@ QStringList textLines(const QByteArray &bytes)
     QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
     QString text = decoder(bytes);
     if (decoder.hasError() && !marked)
-        text = QStringDecoder("windows-1252")(bytes);
+        text = hoteldb::fromWindows1252(bytes);
 
     // Only a file without a single character has no lines: a lone line end ends one empty line.
     if (text.isEmpty())
