@@ -2,13 +2,13 @@
 
 #include "cardcheck.h"
 #include "commandline.h"
+#include "consoleoutput.h"
 #include "findingscsv.h"
 #include "runcontext.h"
 #include "settings.h"
 #include "settingserror.h"
 
 #include <QFile>
-#include <QStringEncoder>
 
 #include <cstdio>
 
@@ -16,11 +16,10 @@ namespace app {
 
 namespace {
 
-// Messages in the system's own encoding, as a terminal or a log file reads them.
+// Messages in UTF-8, as terminals and log files read them (see ConsoleOutput).
 void print(QIODevice &device, const QString &text)
 {
-    QStringEncoder encoder(QStringConverter::System);
-    device.write(encoder(text));
+    device.write(text.toUtf8());
 }
 
 // The selector's text for the structure asked for, which must be one the window offers.
@@ -90,6 +89,7 @@ int runCommandLine(const QStringList &arguments, const QDir &folder, QDate today
 
 int runCommandLine(const QStringList &arguments)
 {
+    const ConsoleOutput console;
     QFile out;
     QFile err;
     out.open(stdout, QIODevice::WriteOnly);

@@ -133,7 +133,7 @@ private slots:
         const Output program = runProgram(hotel, arguments);
         QCOMPARE(program.err, QByteArray());
         QCOMPARE(program.status, 0);
-        QCOMPARE(program.out, hotel.path(file).toUtf8() + "\n");
+        QCOMPARE(program.out, QDir::toNativeSeparators(hotel.path(file)).toUtf8() + "\n");
         QCOMPARE(hotel.read(file), window);
         // Neither the browser nor the start-up mark.
         QTest::qWait(200);
@@ -168,7 +168,7 @@ private slots:
         hotel.settings();
         const Output closed = runIn(hotel, {u"--file=chiusa"_qs, u"--dalla=ieri"_qs});
         QCOMPARE(closed.status, 0);
-        QCOMPARE(closed.out, hotel.path(u"DuzizUzazi2026-12-07.xml"_qs).toUtf8() + "\n");
+        QCOMPARE(closed.out, QDir::toNativeSeparators(hotel.path(u"DuzizUzazi2026-12-07.xml"_qs)).toUtf8() + "\n");
         QCOMPARE(hotel.read(u"DuzizUzazi2026-12-07.xml"_qs).count("<movimento>"), 1);
 
         const Output help = runIn(hotel, {u"--help"_qs});
