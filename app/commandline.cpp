@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -113,7 +115,11 @@ QString usageText()
         "     NaxDesktop --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
         "     NaxDesktop --help | --version\n"
         "\n"
-        "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel.\n"
+        "     NaxDesktop [--cartella-hotel]\n"
+        "\n"
+        "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel; con --cartella-hotel\n"
+        "(la voce del menu delle applicazioni) apre la finestra nella cartella dell'hotel scelta la\n"
+        "prima volta, che si può cambiare solo se non esiste più.\n"
         "\n"
         "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
         "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
@@ -137,10 +143,15 @@ QString usageText()
 bool wantsCommandLine(int argc, const char *const *argv)
 {
     for (int i = 1; i < argc; ++i) {
-        if (QByteArrayView(argv[i]).startsWith("--"))
+        if (QByteArrayView(argv[i]).startsWith("--") && QByteArrayView(argv[i]) != kFromTheMenu)
             return true;
     }
     return false;
+}
+
+bool startsFromTheMenu(int argc, const char *const *argv)
+{
+    return std::any_of(argv + 1, argv + argc, [](const char *argument) { return QByteArrayView(argument) == kFromTheMenu; });
 }
 
 } // namespace app

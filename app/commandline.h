@@ -48,8 +48,15 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today);
 // The Italian help, "--help"'s text and the tail of every usage error.
 QString usageText();
 
+// The window's one option: start in the hotel's folder remembered for the menu entry, asking
+// for it the first time or when it no longer exists.
+inline constexpr QByteArrayView kFromTheMenu = "--cartella-hotel";
+
 // Whether the program's arguments ask for the command line rather than the window: any that
-// begins with "--" (the window's own toolkit options take a single dash).
+// begins with "--" (the window's own toolkit options take a single dash) but kFromTheMenu.
 bool wantsCommandLine(int argc, const char *const *argv);
+
+// Whether the window is to start in the hotel's folder remembered for the menu entry.
+bool startsFromTheMenu(int argc, const char *const *argv);
 
 } // namespace app

@@ -1,5 +1,6 @@
 #include "commandlinerun.h"
 #include "commandline.h"
+#include "hotelfolder.h"
 #include "naxdesktop.h"
 
 #include <QApplication>
@@ -14,8 +15,16 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // Ties the window to the menu entry that starts it, whose icon the task bar then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("naxdesktop"));
-    // The hotel's folder, where the tool is started, holds the databases and the settings.
-    app::NaxDesktop window(QDir::current());
+    // The hotel's folder, where the tool is started, holds the databases and the settings; the
+    // menu entry starts it in the folder chosen once.
+    QDir folder = QDir::current();
+    if (app::startsFromTheMenu(argc, argv)) {
+        const std::optional<QDir> hotel = app::hotelFolderForTheMenu();
+        if (!hotel)
+            return 0;
+        folder = *hotel;
+    }
+    app::NaxDesktop window(folder);
     window.start();
     return application.exec();
 }

@@ -98,9 +98,13 @@ private slots:
         const char *window[] = {"NaxDesktop"};
         const char *toolkit[] = {"NaxDesktop", "-platform", "offscreen"};
         const char *mistyped[] = {"NaxDesktop", "-platform", "offscreen", "--dala"};
+        const char *menu[] = {"NaxDesktop", "--cartella-hotel"};
         QVERIFY(!wantsCommandLine(1, window));
         QVERIFY(!wantsCommandLine(3, toolkit));
         QVERIFY(wantsCommandLine(4, mistyped));
+        QVERIFY(!wantsCommandLine(2, menu));
+        QVERIFY(startsFromTheMenu(2, menu));
+        QVERIFY(!startsFromTheMenu(4, mistyped));
     }
 };
 

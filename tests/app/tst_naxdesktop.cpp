@@ -1,4 +1,6 @@
 #include "naxwindow.h"
+#include "outputfile.h"
+#include "platformdefaults.h"
 #include "settings.h"
 
 #include <QCheckBox>
@@ -356,12 +358,13 @@ private slots:
         Hotel hotel;
         hotel.write(u"NaxSetup.txt"_qs, "-\r\n");
         hotel.endStartUp();
-        // The default output folder is then the hotel's.
+        // The default output folder, where it is the home folder, is then the hotel's.
         const QByteArray home = qgetenv("HOME");
         qputenv("HOME", QFile::encodeName(hotel.dir.path()));
         Box box;
         answerNextBox(box, pressOk);
         auto window = openWindow(hotel);
+        const QString percorsoFile = defaultPercorsoFile();
         qputenv("HOME", home);
         QVERIFY2(box.text.contains(u"NaxSetup.txt"_qs), qPrintable(box.text));
 
@@ -375,7 +378,9 @@ private slots:
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         pressCreaFile(window.get(), box = {});
         QVERIFY2(!box.shown, qPrintable(box.text));
-        QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2024-02-29.xml"_qs});
+        const QString written = movement::outputFilePath(QDir(hotel.dir.path()), percorsoFile, QDate(2024, 2, 29));
+        QVERIFY(QFile::exists(written));
+        QFile::remove(written);
     }
 
     void clickIntoADateFieldSelectsItsText()

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDir>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+// The hotel's folder remembered for the menu entry that starts the program, so that the
+// receptionist chooses it once, in a window, without a terminal. It is the first line of the
+// file "cartella-hotel" in the program's settings folder (~/.config/NaxDesktop on Linux).
+namespace app {
+
+class HotelFolder
+{
+public:
+    // `settings` is the folder that holds the file "cartella-hotel".
+    explicit HotelFolder(QDir settings) : m_settings(std::move(settings)) {}
+
+    // The folder where the program is to work: the remembered one when it exists, otherwise
+    // the one `ask` returns, told why it is asked, which is then remembered. nullopt when `ask`
+    // returns an empty text (the receptionist gave up). Throws SettingsError when the file
+    // cannot be read or the choice cannot be remembered.
+    std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask) const;
+
+    QString filePath() const { return m_settings.filePath(QStringLiteral("cartella-hotel")); }
+
+private:
+    QDir m_settings;
+};
+
+// For the menu entry: the remembered folder, or one chosen in a folder dialog, made the current
+// folder. nullopt, after the tool's box has said why where there is a reason, when there is none.
+std::optional<QDir> hotelFolderForTheMenu();
+
+} // namespace app

@@ -1,0 +1,53 @@
+#include "hotelfolder.h"
+#include "settingsfixture.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace app;
+
+class TestHotelFolder : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Asked once, remembered, and asked again only when the folder is gone.
+    void chosenOnceAndRemembered()
+    {
+        QTemporaryDir settings;
+        QTemporaryDir hotel;
+        const HotelFolder folder(QDir(settings.filePath(u"NaxDesktop"_qs)));
+        QStringList asked;
+        QString answer = hotel.path();
+        const auto ask = [&](const QString &why) {
+            asked << why;
+            return answer;
+        };
+
+        QCOMPARE(folder.choose(ask), QDir(hotel.path()));
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].startsWith(u"Scegliere la cartella dell'hotel"), qPrintable(asked[0]));
+        QCOMPARE(readBytes(folder.filePath()), (hotel.path() + u'\n').toUtf8());
+        QCOMPARE(folder.choose(ask), QDir(hotel.path()));
+        QCOMPARE(asked.size(), 1);
+
+        QTemporaryDir moved;
+        answer = moved.path();
+        QVERIFY(QDir(hotel.path()).removeRecursively());
+        QCOMPARE(folder.choose(ask), QDir(moved.path()));
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(asked[1].contains(u"non esiste più"), qPrintable(asked[1]));
+        QCOMPARE(readBytes(folder.filePath()), (moved.path() + u'\n').toUtf8());
+    }
+
+    void givingUpRemembersNothing()
+    {
+        QTemporaryDir settings;
+        const HotelFolder folder(QDir(settings.path()));
+        QCOMPARE(folder.choose([](const QString &) { return QString(); }), std::nullopt);
+        QVERIFY(!QFile::exists(folder.filePath()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestHotelFolder)
+#include "tst_hotelfolder.moc"
