@@ -1,0 +1,151 @@
+#!/usr/bin/env bash
+# Tests the Windows build under Wine, after building it with scripts/build-windows.sh:
+#   1. the CTest suite built for Windows, on the offscreen platform, but the tests labelled
+#      unix-only (they need Unix signals, FIFOs, /proc or Linux programs);
+#   2. the real window, NaxDesktop.exe on an X display, on the demo hotel: "Crea File" writes
+#      the same bytes as the Linux build for the same folder, day and choices; a screenshot of
+#      it goes to build-windows/naxdesktop-windows.png;
+#   3. the installer, silently, with the hotel's folder given: files, shortcut, the installed
+#      program starting; then the uninstaller, which leaves the hotel's files alone.
+# The Wine prefix is NAX_WINEPREFIX, or ~/.cache/naxdesktop/wine; its first start takes a while.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+top=$(pwd)
+
+scripts/build-windows.sh
+qt=$(scripts/build-qt-windows.sh | tail -n 1)
+version=$(sed -n 's/^project(NaxDesktop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+
+export WINEPREFIX=${NAX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/naxdesktop/wine}
+export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$WINEPREFIX"
+[ -f "$WINEPREFIX/system.reg" ] || { echo "Preparo Wine in $WINEPREFIX"; wineboot -i >/dev/null 2>&1; }
+wineserver -w
+win() { winepath -w "$1" 2>/dev/null; }
+
+failures=()
+fail() { echo "FAIL: $*"; failures+=("$*"); }
+
+# 1. The test suite. Programs find Qt's and MinGW's DLLs through WINEPATH, the plugins through
+# QT_PLUGIN_PATH; the tests choose the offscreen platform themselves.
+compiler=x86_64-w64-mingw32-g++-posix
+runtime=("$qt/bin" "$(dirname "$($compiler -print-file-name=libstdc++-6.dll)")"
+         "$(dirname "$(realpath "$($compiler -print-file-name=libwinpthread-1.dll)")")")
+winepath_list=""
+for dir in "${runtime[@]}"; do winepath_list+="$(win "$dir");"; done
+export WINEPATH=$winepath_list
+# Wine passes QT_ variables to Windows programs only when they are named WINEQT_.
+export WINEQT_PLUGIN_PATH=$(win "$qt/plugins")
+echo "== Test della versione Windows sotto Wine"
+(cd build-windows && ctest -LE unix-only --output-on-failure --timeout 600 -j2) || fail "la suite di test sotto Wine"
+
+# 2. The real window, on the same demo hotel as the Linux build, driven through its keys.
+echo "== La finestra vera: file uguali a quelli della versione Linux"
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
+work=$(mktemp -d)
+trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
+display=:$((90 + RANDOM % 100))
+Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+xvfb=$!
+export DISPLAY=$display
+sleep 1
+for system in linux windows; do
+    hotel="$work/$system"
+    mkdir -p "$hotel"
+    build/demo/naxdemohotel demo/hotel.json "$hotel" >/dev/null
+    cp demo/VeluSetup.txt "$hotel/"
+    printf 'Ok\r\n' >"$hotel/IPUSU.txt"
+    # The portal's page is not opened: a command that does nothing stands for the browser.
+    browser=$([ $system = linux ] && echo true || echo 'C:\windows\system32\cmd.exe /c rem')
+    printf 'DuzizUzazi.xml\r\n%s\r\nABC123\r\n' "$browser" >"$hotel/NaxSetup.txt"
+done
+run_window() { # system, program...
+    local system=$1
+    shift
+    (cd "$work/$system" && exec "$@" >"$work/$system.log" 2>&1) &
+    local pid=$!
+    local window
+    window=$(timeout 120 xdotool search --sync --name "Preparazione file per Istat" | head -n 1) || true
+    if [ -z "$window" ]; then
+        kill "$pid" 2>/dev/null || true
+        fail "la finestra di $system non è comparsa"
+        return
+    fi
+    sleep 2
+    if [ "$system" = windows ]; then
+        import -window root "$work/screen.png"
+        xdotool getwindowgeometry --shell "$window" >"$work/geometry"
+    fi
+    # There is no window manager on this display: the focus is given directly.
+    xdotool windowfocus --sync "$window" key --clearmodifiers alt+c || fail "tasti non inviati alla finestra di $system"
+    timeout 120 tail --pid="$pid" -f /dev/null || fail "la finestra di $system non si è chiusa"
+}
+run_window linux env -u QT_QPA_PLATFORM "$top/build/app/NaxDesktop"
+# The program's own folder must hold every DLL and plugin it loads.
+run_window windows env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$top/build-windows/NaxDesktop/NaxDesktop.exe"
+wineserver -w
+linux_files=$(cd "$work/linux" && ls ./*.xml 2>/dev/null || true)
+windows_files=$(cd "$work/windows" && ls ./*.xml 2>/dev/null || true)
+if [ -z "$linux_files" ] || [ "$linux_files" != "$windows_files" ]; then
+    fail "file scritti diversi: Linux «$linux_files», Windows «$windows_files»"
+else
+    for file in $linux_files; do
+        cmp "$work/linux/$file" "$work/windows/$file" || fail "$file differisce fra Linux e Windows"
+    done
+    echo "Stessi byte: $linux_files"
+fi
+if [ -f "$work/geometry" ]; then
+    # shellcheck disable=SC1090
+    . "$work/geometry"
+    convert "$work/screen.png" -crop "$((WIDTH + 16))x$((HEIGHT + 40))+$((X - 8))+$((Y - 32))" +repage \
+        build-windows/naxdesktop-windows.png
+    echo "Schermata: build-windows/naxdesktop-windows.png"
+fi
+
+# 3. The installer, silently, as an office would roll it out; then the uninstaller.
+echo "== Installazione e disinstallazione"
+hotel="$WINEPREFIX/drive_c/Hotel di prova"
+rm -rf "$hotel"
+mkdir -p "$hotel"
+build/demo/naxdemohotel demo/hotel.json "$hotel" >/dev/null
+printf 'DuzizUzazi.xml\r\nC:\\windows\\system32\\cmd.exe /c rem\r\nABC123\r\n' >"$hotel/NaxSetup.txt"
+printf 'Ok\r\n' >"$hotel/IPUSU.txt"
+(cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-before"
+wine "build-windows/NaxDesktop-$version-setup.exe" /S '/CARTELLA=C:\Hotel di prova' || fail "l'installazione silenziosa"
+wineserver -w
+programs=$(find "$WINEPREFIX/drive_c/users" -path '*Programs/NaxDesktop' -type d | head -n 1)
+shortcut=$(find "$WINEPREFIX/drive_c/users" -name 'Preparazione file per Istat (Velunor).lnk' | head -n 1)
+if [ -z "$programs" ] || [ ! -f "$programs/NaxDesktop.exe" ] || [ ! -f "$programs/platforms/qwindows.dll" ]; then
+    fail "il programma non è installato con le sue librerie"
+elif [ -z "$shortcut" ]; then
+    fail "manca il collegamento nel menu Start"
+else
+    strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
+    # The installed program starts and stays up, in the hotel's folder, until it is ended.
+    (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM=offscreen wine "$programs/NaxDesktop.exe" \
+        >"$work/installed.log" 2>&1) &
+    pid=$!
+    sleep 15
+    if kill -0 "$pid" 2>/dev/null; then
+        echo "Il programma installato si avvia"
+    else
+        fail "il programma installato non resta aperto: $(cat "$work/installed.log")"
+    fi
+    wineserver -k || true
+    wait "$pid" 2>/dev/null || true
+    echo "non del programma" >"$programs/appunti.txt"
+    wine "$programs/Disinstalla NaxDesktop.exe" /S "_?=$(win "$programs")" || fail "la disinstallazione"
+    wineserver -w
+    [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] || fail "la disinstallazione ha lasciato il programma"
+    [ -f "$programs/appunti.txt" ] || fail "la disinstallazione ha tolto un file che non era suo"
+    (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-after"
+    cmp -s "$work/hotel-before" "$work/hotel-after" || fail "la disinstallazione ha toccato la cartella dell'hotel"
+    rm -rf "$programs"
+fi
+
+if [ ${#failures[@]} -gt 0 ]; then
+    printf 'Falliti: %s\n' "${failures[@]}"
+    exit 1
+fi
+echo "Tutto bene sotto Wine."
