@@ -9,13 +9,11 @@ namespace app {
 QStringList browserCommandParts(const QString &commandLine)
 {
     if (commandLine.count(u'"') % 2 != 0)
-        throw SettingsError(QStringLiteral(
-            "Il comando per aprire la pagina web «%1» ha delle virgolette non chiuse: correggerlo %2.")
-                                .arg(commandLine, kBrowserSetting));
+        throw SettingsError(u"Il comando per aprire la pagina web «%1» ha delle virgolette non chiuse: correggerlo %2.",
+                            {commandLine, kBrowserSetting});
     const QStringList parts = QProcess::splitCommand(commandLine);
     if (parts.isEmpty() || parts.first().isEmpty())
-        throw SettingsError(
-            QStringLiteral("Il comando per aprire la pagina web è vuoto: impostarlo %1.").arg(kBrowserSetting));
+        throw SettingsError(u"Il comando per aprire la pagina web è vuoto: impostarlo %1.", {kBrowserSetting});
     return parts;
 }
 

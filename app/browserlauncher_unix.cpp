@@ -11,8 +11,8 @@ void startBrowser(const QString &commandLine, const QDir &folder)
 {
     const QStringList parts = browserCommandParts(commandLine);
     if (!QProcess::startDetached(parts.first(), parts.mid(1), folder.path()))
-        throw SettingsError(QStringLiteral("Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.")
-                                .arg(commandLine, kBrowserSetting));
+        throw SettingsError(u"Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.",
+                            {commandLine, kBrowserSetting});
 }
 
 } // namespace app

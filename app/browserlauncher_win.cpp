@@ -43,8 +43,8 @@ void startBrowser(const QString &commandLine, const QDir &folder)
         process.setArguments(parts.mid(1));
     }
     if (!process.startDetached())
-        throw SettingsError(QStringLiteral("Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.")
-                                .arg(commandLine, kBrowserSetting));
+        throw SettingsError(u"Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.",
+                            {commandLine, kBrowserSetting});
 }
 
 } // namespace app

@@ -42,8 +42,7 @@ QString dayOption(const QString &option, const QString &value, QDate today)
         return movement::dayText(today);
     const QString day = CompletaData(PulisciTesto(value));
     if (!ControllaData(day))
-        throw UsageError(QStringLiteral("L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».")
-                             .arg(option, value));
+        throw UsageError(u"L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».", {option, value});
     return day;
 }
 
@@ -57,21 +56,20 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = equals < 0 ? argument : argument.left(equals);
         if (!kWithValue.contains(name) && !kFlags.contains(name))
-            throw UsageError(argument.startsWith(u"--")
-                                 ? QStringLiteral("Opzione sconosciuta: «%1».").arg(argument)
-                                 : QStringLiteral("Argomento inatteso: «%1».").arg(argument));
+            throw UsageError(argument.startsWith(u"--") ? u"Opzione sconosciuta: «%1»." : u"Argomento inatteso: «%1».",
+                             {argument});
         if (values.contains(name))
-            throw UsageError(QStringLiteral("L'opzione %1 è indicata più di una volta.").arg(name));
+            throw UsageError(u"L'opzione %1 è indicata più di una volta.", {name});
         if (kFlags.contains(name)) {
             if (equals >= 0)
-                throw UsageError(QStringLiteral("L'opzione %1 non vuole un valore.").arg(name));
+                throw UsageError(u"L'opzione %1 non vuole un valore.", {name});
             values.insert(name, QString());
         } else if (equals >= 0) {
             values.insert(name, argument.mid(equals + 1));
         } else if (i + 1 < arguments.size()) {
             values.insert(name, arguments[++i]);
         } else {
-            throw UsageError(QStringLiteral("L'opzione %1 vuole un valore.").arg(name));
+            throw UsageError(u"L'opzione %1 vuole un valore.", {name});
         }
     }
 
@@ -86,8 +84,7 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
         if (!line.kind)
-            throw UsageError(QStringLiteral("L'opzione --file vuole classico, avvio o chiusa, non «%1».")
-                                 .arg(values.value(kFile)));
+            throw UsageError(u"L'opzione --file vuole classico, avvio o chiusa, non «%1».", {values.value(kFile)});
     } else if (line.action == CommandLine::Action::File) {
         throw UsageError(QStringLiteral("Indicare il file da scrivere con --file, oppure --controllo."));
     }
@@ -96,8 +93,7 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     line.dalla = dayOption(kDalla, values.value(kDalla), today);
     line.alla = values.contains(kAlla) ? dayOption(kAlla, values.value(kAlla), today) : line.dalla;
     if (!ConfrontaDate(line.dalla, line.alla))
-        throw UsageError(QStringLiteral("Il giorno di --alla (%1) viene prima di quello di --dalla (%2).")
-                             .arg(line.alla, line.dalla));
+        throw UsageError(u"Il giorno di --alla (%1) viene prima di quello di --dalla (%2).", {line.alla, line.dalla});
     if (values.contains(kDallaCamera))
         line.dallaCamera = PulisciTesto(values.value(kDallaCamera));
     if (values.contains(kAllaCamera))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "movementfile.h"
+#include "operatormessage.h"
 
 #include <QDate>
 #include <QString>
@@ -34,6 +35,9 @@ class UsageError : public std::runtime_error
 {
 public:
     explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
+    // The message `pattern` gives with the values, as hoteldb::operatorMessage puts them in.
+    UsageError(QStringView pattern, std::initializer_list<QStringView> values)
+        : UsageError(hoteldb::operatorMessage(pattern, values)) {}
     const QString &message() const { return m_message; }
 
 private:

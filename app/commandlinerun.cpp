@@ -28,9 +28,9 @@ QString chosenSelector(const QStringList &items, const std::optional<QString> &s
     if (!structure)
         return items.value(0);
     if (!items.contains(*structure))
-        throw SettingsError(QStringLiteral("La struttura «%1» non è tra quelle della casella «Hotel»: %2.")
-                                .arg(*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
-                                                                 : QStringLiteral("sono ") + items.join(u", ")));
+        throw SettingsError(u"La struttura «%1» non è tra quelle della casella «Hotel»: %2.",
+                            {*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
+                                                         : QStringLiteral("sono ") + items.join(u", ")});
     return *structure;
 }
 

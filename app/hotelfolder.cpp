@@ -24,13 +24,13 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
     if (chosen.isEmpty())
         return std::nullopt;
     if (!m_settings.mkpath(QStringLiteral(".")))
-        throw SettingsError(QStringLiteral("Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.")
-                                .arg(QDir::toNativeSeparators(m_settings.path())));
+        throw SettingsError(u"Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.",
+                            {QDir::toNativeSeparators(m_settings.path())});
     // The file is the program's own: a path in any script is kept as the system names it.
     const QByteArray line = chosen.toUtf8() + '\n';
     movement::saveAtomically(filePath(), [&](QIODevice &out) {
         if (out.write(line) != line.size())
-            throw SettingsError(QStringLiteral("Scrittura non riuscita nel file «%1».").arg(filePath()));
+            throw SettingsError(u"Scrittura non riuscita nel file «%1».", {filePath()});
     });
     return QDir(chosen);
 }
@@ -44,8 +44,8 @@ std::optional<QDir> hotelFolderForTheMenu()
             return QFileDialog::getExistingDirectory(nullptr, why, QDir::homePath());
         });
         if (folder && !QDir::setCurrent(folder->path()))
-            throw SettingsError(QStringLiteral("Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.")
-                                    .arg(QDir::toNativeSeparators(folder->path())));
+            throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
+                                {QDir::toNativeSeparators(folder->path())});
         return folder;
     } catch (const std::exception &e) {
         dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), 0, QStringLiteral("Errore"));

@@ -367,10 +367,10 @@ void NaxDesktop::createFile()
         try {
             startBrowser(m_settings.ComandoWeb, m_folder);
         } catch (const SettingsError &e) {
-            throw SettingsError(QStringLiteral(
-                "Il file «%1» è stato scritto, ma la pagina web per caricarlo non si è aperta. %2 "
-                "Intanto si può caricare il file a mano sul portale Velunor.")
-                                    .arg(QDir::toNativeSeparators(written), e.message()));
+            // The reason is a message of its own, whole.
+            throw SettingsError(hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
+                                                         u"non si è aperta. ", {QDir::toNativeSeparators(written)})
+                                + e.message() + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor."));
         }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

@@ -34,10 +34,9 @@ std::optional<Settings> readSettingsFile(const QDir &folder)
         return std::nullopt;
     const QStringList lines = readTextLines(path);
     if (lines.size() < 3)
-        throw SettingsError(QStringLiteral(
-            "Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
-            "struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.")
-                                .arg(QDir::toNativeSeparators(path)).arg(lines.size()));
+        throw SettingsError(u"Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
+                            u"struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.",
+                            {QDir::toNativeSeparators(path), QString::number(lines.size())});
     return Settings{lines[0], lines[1], lines[2]};
 }
 
@@ -55,22 +54,19 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
     const QStringList lines = readTextLines(path);
     const QString name = QDir::toNativeSeparators(path);
     if (lines.isEmpty())
-        throw SettingsError(QStringLiteral(
-            "Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.").arg(name));
+        throw SettingsError(u"Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.", {name});
 
     const qint64 count = movement::wholeNumber(lines[0]);
     if (count > movement::kMaxStructures)
-        throw SettingsError(QStringLiteral(
-            "Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.")
-                                .arg(name).arg(count).arg(movement::kMaxStructures));
+        throw SettingsError(u"Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.",
+                            {name, QString::number(count), QString::number(movement::kMaxStructures)});
     StructureList list;
     if (count <= 0)
         return list;
     if (lines.size() < 1 + 2 * count)
-        throw SettingsError(QStringLiteral(
-            "Il file «%1» indica %2 strutture e deve avere %3 righe (il numero, poi per ogni "
-            "struttura il codice e l'elenco delle camere), ma ne ha %4.")
-                                .arg(name).arg(count).arg(1 + 2 * count).arg(lines.size()));
+        throw SettingsError(u"Il file «%1» indica %2 strutture e deve avere %3 righe (il numero, poi per ogni "
+                            u"struttura il codice e l'elenco delle camere), ma ne ha %4.",
+                            {name, QString::number(count), QString::number(1 + 2 * count), QString::number(lines.size())});
     list.NumeroStrutture = int(count);
     for (int n = 1; n <= count; ++n) {
         list.CodiciStrutture << lines[2 * n - 1];

@@ -26,14 +26,13 @@ void writeTextLines(const QString &path, const QStringList &lines)
     for (const QString &line : lines) {
         const std::optional<QByteArray> encoded = hoteldb::toWindows1252(line);
         if (!encoded || line.contains(u'\r') || line.contains(u'\n'))
-            throw SettingsError(QStringLiteral(
-                "Il valore «%1» contiene caratteri che non si possono scrivere nel file «%2».")
-                                    .arg(line, name));
+            throw SettingsError(u"Il valore «%1» contiene caratteri che non si possono scrivere nel file «%2».",
+                                {line, name});
         bytes += *encoded + "\r\n";
     }
     movement::saveAtomically(path, [&](QIODevice &out) {
         if (out.write(bytes) != bytes.size())
-            throw SettingsError(QStringLiteral("Scrittura non riuscita nel file «%1».").arg(name));
+            throw SettingsError(u"Scrittura non riuscita nel file «%1».", {name});
     });
 }
 

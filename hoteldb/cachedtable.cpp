@@ -14,9 +14,9 @@ int CachedTable::column(const QString &field) const
     const int index = m_data->columnIndex(field);
     if (index < 0) {
         // The hotel program's tables always have their fields: a name lost is a damaged definition.
-        throw DbError(QStringLiteral("Nella tabella %1 del database %2 manca il campo %3: il database è danneggiato "
-                                     "oppure non è un archivio del programma alberghiero.")
-                          .arg(m_data->name(), m_databaseName, field));
+        throw DbError(u"Nella tabella %1 del database %2 manca il campo %3: il database è danneggiato "
+                      u"oppure non è un archivio del programma alberghiero.",
+                      {m_data->name(), m_databaseName, field});
     }
     m_columns.insert(field, index);
     return index;

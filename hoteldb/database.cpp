@@ -24,7 +24,7 @@ Database::Database(DBEngine &engine, QString path) : m_context(engine, std::move
 Recordset Database::OpenRecordset(const QString &source)
 {
     if (!m_open)
-        throw DbError(QStringLiteral("Il database %1 è già stato chiuso.").arg(QFileInfo(path()).fileName()));
+        throw DbError(u"Il database %1 è già stato chiuso.", {QFileInfo(path()).fileName()});
     if (!SqlParser::isSelectText(source))
         return Recordset(m_context.table({source, 0}), nullptr, m_context);
 

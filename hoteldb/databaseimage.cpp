@@ -23,20 +23,20 @@ DatabaseImage DatabaseImage::read(const QString &path, const std::function<void(
     for (int attempt = 1;; ++attempt) {
         const FileStamp before = FileStamp::of(path);
         if (before.size < 0) {
-            throw DbError(QStringLiteral("Il database %1 non esiste nella cartella di lavoro (%2).")
-                              .arg(fileName, QDir::toNativeSeparators(info.absolutePath())));
+            throw DbError(u"Il database %1 non esiste nella cartella di lavoro (%2).",
+                          {fileName, QDir::toNativeSeparators(info.absolutePath())});
         }
         // Only a plain file: a folder or a device under the database's name is not read at all.
         const bool plainFile = QFileInfo(path).isFile();
         if (plainFile && before.size > kLargestDatabase)
-            throw DbError(QStringLiteral("Il file %1 è troppo grande per essere un database Jet.").arg(fileName));
+            throw DbError(u"Il file %1 è troppo grande per essere un database Jet.", {fileName});
         QFile file(path);
         QByteArray bytes;
         if (plainFile && file.open(QIODevice::ReadOnly))
             bytes = file.read(jet::JetFile::kHeadSize);
         const auto unreadable = [&] {
-            return DbError(QStringLiteral("Il database %1 non si può leggere (%2).")
-                               .arg(fileName, QDir::toNativeSeparators(info.absoluteFilePath())));
+            return DbError(u"Il database %1 non si può leggere (%2).",
+                           {fileName, QDir::toNativeSeparators(info.absoluteFilePath())});
         };
         if (!plainFile || !file.isOpen() || file.error() != QFileDevice::NoError)
             throw unreadable();
@@ -55,9 +55,9 @@ DatabaseImage DatabaseImage::read(const QString &path, const std::function<void(
             return {std::move(bytes), before};
         }
         if (attempt == kAttempts) {
-            throw DbError(QStringLiteral("Il database %1 cambia mentre viene letto: il programma alberghiero lo sta "
-                                         "salvando. Riprovare fra qualche istante.")
-                              .arg(fileName));
+            throw DbError(u"Il database %1 cambia mentre viene letto: il programma alberghiero lo sta "
+                          u"salvando. Riprovare fra qualche istante.",
+                          {fileName});
         }
         QThread::msleep(kPauseMs);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "operatormessage.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -13,6 +15,9 @@ class DbError : public std::runtime_error
 public:
     explicit DbError(const QString &message)
         : std::runtime_error(message.toStdString()), m_message(message) {}
+    // The message `pattern` gives with the values, as operatorMessage puts them in.
+    DbError(QStringView pattern, std::initializer_list<QStringView> values)
+        : DbError(operatorMessage(pattern, values)) {}
     const QString &message() const { return m_message; }
 
 private:

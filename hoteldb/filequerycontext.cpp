@@ -23,8 +23,8 @@ std::unique_ptr<QueryContext> FileQueryContext::sibling(const SelectStatement::N
     const QString &name = file.text;
     if (name.isEmpty() || name == u"." || name == u".." || name.contains(u'/') || name.contains(u'\\')
         || name.contains(u':')) {
-        throw DbError(QStringLiteral("Il database \"%1\" della sottoquery deve essere un file della cartella di %2.")
-                          .arg(name, QFileInfo(m_path).fileName()));
+        throw DbError(u"Il database \"%1\" della sottoquery deve essere un file della cartella di %2.",
+                      {name, QFileInfo(m_path).fileName()});
     }
     return std::make_unique<FileQueryContext>(*m_engine, QFileInfo(m_path).dir().filePath(name));
 }

@@ -66,8 +66,7 @@ void JetFile::checkProtection() const
     // A database key means enciphered pages, a password a file not meant to be read without
     // it: both are refused, so that no page is decoded as what it is not.
     if (qFromLittleEndian<quint32>(bytes + kDatabaseKeyOffset) != 0 || passwordSet(bytes, m_version)) {
-        throw DbError(QStringLiteral("Il database %1 è protetto da password o cifrato: il programma non può leggerlo.")
-                          .arg(m_name));
+        throw DbError(u"Il database %1 è protetto da password o cifrato: il programma non può leggerlo.", {m_name});
     }
 }
 
@@ -86,17 +85,19 @@ QByteArrayView JetFile::page(quint32 n, const QString &owner) const
 void JetFile::checkPage(quint64 n, const QString &owner) const
 {
     if (n >= pageCount())
-        throw damaged(QStringLiteral("%1 rimanda alla pagina %2, oltre la fine del file").arg(owner).arg(n));
+        throw damaged(owner + hoteldb::operatorMessage(u" rimanda alla pagina %1, oltre la fine del file",
+                                                       {QString::number(n)}));
 }
 
 DbError JetFile::damaged(const QString &detail) const
 {
-    return DbError(QStringLiteral("Il database %1 è danneggiato: %2.").arg(m_name, detail));
+    // The detail is the decoder's own sentence, whole.
+    return DbError(operatorMessage(u"Il database %1 è danneggiato: ", {m_name}) + detail + u'.');
 }
 
 DbError JetFile::notJet(const QString &name)
 {
-    return DbError(QStringLiteral("Il file %1 non è un database Jet oppure è danneggiato.").arg(name));
+    return DbError(u"Il file %1 non è un database Jet oppure è danneggiato.", {name});
 }
 
 } // namespace hoteldb::jet

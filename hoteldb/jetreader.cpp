@@ -73,9 +73,9 @@ std::shared_ptr<const TableData> JetReader::readTable(const QString &name) const
                 jet::JetTable(*m_file, table.name, table.definitionPage).read());
         }
     }
-    throw DbError(QStringLiteral("Nel database %1 manca la tabella %2: il database è danneggiato oppure non è un "
-                                 "archivio del programma alberghiero.")
-                      .arg(m_file->name(), name));
+    throw DbError(u"Nel database %1 manca la tabella %2: il database è danneggiato oppure non è un "
+                  u"archivio del programma alberghiero.",
+                  {m_file->name(), name});
 }
 
 } // namespace hoteldb

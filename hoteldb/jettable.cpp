@@ -42,18 +42,18 @@ JetTable::JetTable(const JetFile &file, QString name, quint32 definitionPage)
 
 QString JetTable::owner() const
 {
-    return QStringLiteral("la tabella %1").arg(m_name);
+    return operatorMessage(u"la tabella %1", {m_name});
 }
 
 DbError JetTable::badDefinition() const
 {
-    return m_file.damaged(QStringLiteral("la definizione della tabella %1 non si può leggere").arg(m_name));
+    return m_file.damaged(operatorMessage(u"la definizione della tabella %1 non si può leggere", {m_name}));
 }
 
 DbError JetTable::badColumn(const ColumnLayout &column, const QString &what) const
 {
-    return m_file.damaged(QStringLiteral("nella definizione della tabella %1 (pagina %2) il campo %3 %4")
-                              .arg(m_name, QString::number(m_definitionPage), column.name, what));
+    return m_file.damaged(operatorMessage(u"nella definizione della tabella %1 (pagina %2) il campo %3 %4",
+                                          {m_name, QString::number(m_definitionPage), column.name, what}));
 }
 
 // The definition's bytes: its first page whole, then each following page after its header.
@@ -153,7 +153,7 @@ void JetTable::checkColumns(int maxColumns, int variableColumns) const
 QList<quint32> JetTable::dataPages() const
 {
     const auto bad = [this] {
-        return m_file.damaged(QStringLiteral("l'elenco delle pagine della tabella %1 non si può leggere").arg(m_name));
+        return m_file.damaged(operatorMessage(u"l'elenco delle pagine della tabella %1 non si può leggere", {m_name}));
     };
     const QByteArrayView mapPage = m_file.page(pointerPage(m_usageMap), owner());
     const auto slot = JetRow::slot(mapPage, m_file.format().rowCountOffset, pointerRow(m_usageMap));
@@ -206,13 +206,13 @@ QByteArrayView JetTable::rowPage(quint32 n) const
 {
     const QByteArrayView page = m_file.page(n, owner());
     if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage) {
-        throw m_file.damaged(QStringLiteral("la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe")
-                                 .arg(QString::number(n), m_name));
+        throw m_file.damaged(operatorMessage(u"la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe",
+                                             {QString::number(n), m_name}));
     }
     const int rowCountOffset = m_file.format().rowCountOffset;
     if (!JetRow::freeSpaceAgrees(page, rowCountOffset)) {
-        throw m_file.damaged(QStringLiteral("la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto")
-                                 .arg(QString::number(n), m_name, QString::number(word16(page, rowCountOffset))));
+        throw m_file.damaged(operatorMessage(u"la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto",
+                                             {QString::number(n), m_name, QString::number(word16(page, rowCountOffset))}));
     }
     return page;
 }
@@ -224,8 +224,8 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
     if (field.isEmpty())
         return QByteArray();
     const auto bad = [this, &column] {
-        return m_file.damaged(QStringLiteral("il campo %1 della tabella %2 rimanda a un testo lungo che non si può leggere")
-                                  .arg(column.name, m_name));
+        return m_file.damaged(operatorMessage(u"il campo %1 della tabella %2 rimanda a un testo lungo che non si può leggere",
+                                              {column.name, m_name}));
     };
     const auto ref = JetField::longValue(field);
     if (!ref)
@@ -283,8 +283,8 @@ void JetTable::setCell(TableData &data, int column, const ColumnLayout &layout, 
     default: {
         const Value value = JetField::fixed(layout.type, bytes, layout.scale);
         if (value.isNull()) {
-            throw m_file.damaged(QStringLiteral("il campo %1 della tabella %2 è più corto del suo tipo")
-                                     .arg(layout.name, m_name));
+            throw m_file.damaged(operatorMessage(u"il campo %1 della tabella %2 è più corto del suo tipo",
+                                                 {layout.name, m_name}));
         }
         data.setValue(column, value);
     }
@@ -302,7 +302,7 @@ TableData JetTable::read(const QStringList &wanted) const
                 return c.name.compare(name, Qt::CaseInsensitive) == 0;
             });
             if (it == m_columns.end())
-                throw m_file.damaged(QStringLiteral("nella tabella %1 manca il campo %2").arg(m_name, name));
+                throw m_file.damaged(operatorMessage(u"nella tabella %1 manca il campo %2", {m_name, name}));
             columns.append(*it);
         }
     }
@@ -323,8 +323,8 @@ TableData JetTable::read(const QStringList &wanted) const
                 continue;
             const QByteArrayView row = slot ? page.sliced(slot->start, slot->end - slot->start) : QByteArrayView();
             if (!slot || !JetRow::split(m_file.version(), row, m_hasVariableColumns, columns, fields)) {
-                throw m_file.damaged(QStringLiteral("la riga %1 della pagina %2 della tabella %3 non si può leggere")
-                                         .arg(QString::number(r + 1), QString::number(pageNumber), m_name));
+                throw m_file.damaged(operatorMessage(u"la riga %1 della pagina %2 della tabella %3 non si può leggere",
+                                                     {QString::number(r + 1), QString::number(pageNumber), m_name}));
             }
             data.appendRow();
             for (int c = 0; c < columns.size(); ++c) {
@@ -340,9 +340,9 @@ TableData JetTable::read(const QStringList &wanted) const
     // in every Access file at hand): rows lost with a page, a usage-map bit or a deletion mark
     // that the definition does not know of are damage.
     if (data.rowCount() != m_rowCount) {
-        throw m_file.damaged(QStringLiteral("la tabella %1 ha %2 righe nelle sue pagine, ma la sua definizione (pagina %3) ne indica %4")
-                                 .arg(m_name, QString::number(data.rowCount()), QString::number(m_definitionPage),
-                                      QString::number(m_rowCount)));
+        throw m_file.damaged(operatorMessage(u"la tabella %1 ha %2 righe nelle sue pagine, ma la sua definizione (pagina %3) ne indica %4",
+                                             {m_name, QString::number(data.rowCount()), QString::number(m_definitionPage),
+                                      QString::number(m_rowCount)}));
     }
     return data;
 }

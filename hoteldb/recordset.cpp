@@ -82,9 +82,8 @@ qsizetype Recordset::Bookmark() const
 void Recordset::requireCurrent(const QString &what) const
 {
     if (!m_hasCurrent) {
-        throw DbError(QStringLiteral("Non c'è un record corrente nella tabella %1 del database %2: "
-                                     "%3 non si può leggere.")
-                          .arg(m_table->data().name(), m_table->databaseName(), what));
+        throw DbError(u"Non c'è un record corrente nella tabella %1 del database %2: " u"%3 non si può leggere.",
+                      {m_table->data().name(), m_table->databaseName(), what});
     }
 }
 

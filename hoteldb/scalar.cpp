@@ -35,8 +35,8 @@ bool Scalar::isTextColumn(const TableData &table, int column, const QString &dat
     case Value::Type::DateTime:
         return false;
     default:
-        throw DbError(QStringLiteral("Il campo %1 della tabella %2 (database %3) non si può usare in una query.")
-                          .arg(table.columns()[column].name, table.name(), databaseName));
+        throw DbError(u"Il campo %1 della tabella %2 (database %3) non si può usare in una query.",
+                      {table.columns()[column].name, table.name(), databaseName});
     }
 }
 

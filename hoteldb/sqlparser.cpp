@@ -79,7 +79,7 @@ bool SqlParser::takeWord(QStringView keyword)
 void SqlParser::expectWord(QStringView keyword)
 {
     if (!takeWord(keyword))
-        fail(peek(), QStringLiteral("\"%1\"").arg(keyword));
+        fail(peek(), u'"' + keyword.toString() + u'"');
 }
 
 void SqlParser::expect(SqlToken::Kind kind, const QString &shown)
@@ -112,11 +112,11 @@ void SqlParser::fail(const SqlToken &at, const QString &expected) const
         // The token as written: from its start to the start of the next one.
         const size_t index = size_t(&at - m_tokens.data());
         const qsizetype length = m_tokens[index + 1].position - at.position;
-        found = QStringLiteral("\"%1\"").arg(m_query.text().mid(at.position, length).trimmed());
+        found = u'"' + m_query.text().mid(at.position, length).trimmed() + u'"';
         break;
     }
     }
-    throw m_query.syntaxError(at.position, QStringLiteral("atteso %1, trovato %2").arg(expected, found));
+    throw m_query.syntaxError(at.position, u"atteso "_qs + expected + u", trovato "_qs + found);
 }
 
 void SqlParser::enter(const SqlToken &at)

@@ -90,10 +90,9 @@ SqlToken::Kind SqlTokenizer::singleCharacter(QChar c) const
     default:
         break;
     }
-    const QString shown = c.unicode() < 0x20 || c.isSurrogate()
-                              ? QStringLiteral("di codice %1").arg(c.unicode())
-                              : QStringLiteral("\"%1\"").arg(c);
-    throw m_query.syntaxError(m_pos, QStringLiteral("carattere %1 non ammesso").arg(shown));
+    const QString shown = c.unicode() < 0x20 || c.isSurrogate() ? u"di codice "_qs + QString::number(c.unicode())
+                                                                : u'"' + QString(c) + u'"';
+    throw m_query.syntaxError(m_pos, u"carattere "_qs + shown + u" non ammesso"_qs);
 }
 
 void SqlTokenizer::scanText(SqlToken &token)

@@ -106,7 +106,7 @@ quint64 TableData::arenaSlot(qsizetype length) const
 {
     const quint64 offset = m_arena.size();
     if (quint64(length) > kMaxLength || offset > kMaxOffset)
-        throw DbError(QStringLiteral("La tabella %1 contiene più testo di quanto si possa leggere.").arg(m_name));
+        throw DbError(u"La tabella %1 contiene più testo di quanto si possa leggere.", {m_name});
     return (offset << kLengthBits) | quint64(length);
 }
 

@@ -32,10 +32,9 @@ QDate checkedDay(const QString &text, QStringView fieldName)
         if (day.isValid())
             return day;
     }
-    throw MovementError(QStringLiteral(
-        "Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
-        "Correggere la data e premere Invio nel campo.")
-                            .arg(fieldName, text));
+    throw MovementError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
+                        u"Correggere la data e premere Invio nel campo.",
+                        {fieldName, text});
 }
 
 QDate storedDay(const QString &text)
@@ -51,9 +50,9 @@ std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &al
     const QDate first = checkedDay(dallaData, kDallaData);
     const QDate last = checkedDay(allaData, kAllaData);
     if (last < first)
-        throw MovementError(QStringLiteral(
-            "Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
-            "Correggere la data e premere Invio nel campo.").arg(kAllaData.toString(), allaData, kDallaData.toString(), dallaData));
+        throw MovementError(u"Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
+                            u"Correggere la data e premere Invio nel campo.",
+                            {kAllaData, allaData, kDallaData, dallaData});
     return {first, last};
 }
 

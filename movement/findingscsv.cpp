@@ -50,7 +50,7 @@ void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out)
     for (const CardFinding &finding : findings)
         bytes += csvRow(findingTexts(finding));
     if (out.write(bytes) != bytes.size())
-        throw MovementError(QStringLiteral("Impossibile scrivere l'elenco delle schede: %1").arg(out.errorString()));
+        throw MovementError(QStringLiteral("Impossibile scrivere l'elenco delle schede."));
 }
 
 QString findingsTabSeparated(const QList<CardFinding> &findings)

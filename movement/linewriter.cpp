@@ -80,13 +80,14 @@ QString xmlEscaped(QStringView value, QStringView field, const QString &source)
         // No escape exists for these, and a line break or tab would split the element or be read
         // back as a space: the portal would get another value, or no XML file at all.
         if (c < u' ' || c.isSurrogate() || c == QChar(0xFFFE) || c == QChar(0xFFFF)) {
-            const QString where = field.isEmpty() ? QString() : QStringLiteral(" dell'elemento «%1»").arg(field);
-            const QString from = source.isEmpty() ? QString() : QStringLiteral(", scritto per %1,").arg(source);
-            throw MovementError(QStringLiteral(
-                "Il valore «%1»%2%3 contiene in posizione %4 il carattere U+%5, che un file XML non può "
-                "contenere: correggerlo dove è scritto (impostazioni o archivi dell'hotel).")
-                                    .arg(value.toString(), where, from, QString::number(i + 1),
-                                         QStringLiteral("%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))));
+            // The element and the source are the tool's own words, whole.
+            const QString where = field.isEmpty() ? QString() : u" dell'elemento «"_qs + field.toString() + u'»';
+            const QString from = source.isEmpty() ? QString() : u", scritto per "_qs + source + u',';
+            throw MovementError(hoteldb::operatorMessage(u"Il valore «%1»", {value}) + where + from
+                                + hoteldb::operatorMessage(u" contiene in posizione %1 il carattere U+%2, che un file XML "
+                                                           u"non può contenere: correggerlo dove è scritto (impostazioni "
+                                                           u"o archivi dell'hotel).",
+                                                           {QString::number(i + 1), codePoint(c)}));
         }
         switch (c.unicode()) {
         case u'&': out += u"&amp;"; break;

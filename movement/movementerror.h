@@ -1,5 +1,7 @@
 #pragma once
 
+#include "operatormessage.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -17,6 +19,12 @@ inline QString readableMessage(QString message)
     return message;
 }
 
+// A character as messages name it after "U+": its code in four hexadecimal digits.
+inline QString codePoint(QChar c)
+{
+    return QString::number(c.unicode(), 16).rightJustified(4, u'0');
+}
+
 // A failure while preparing or writing a movement file, carrying a plain Italian message for
 // the operator that names the file, field or value at fault.
 class MovementError : public std::runtime_error
@@ -24,6 +32,9 @@ class MovementError : public std::runtime_error
 public:
     explicit MovementError(const QString &message)
         : std::runtime_error(readableMessage(message).toStdString()), m_message(QString::fromUtf8(what())) {}
+    // The message `pattern` gives with the values, as hoteldb::operatorMessage puts them in.
+    MovementError(QStringView pattern, std::initializer_list<QStringView> values)
+        : MovementError(hoteldb::operatorMessage(pattern, values)) {}
     const QString &message() const { return m_message; }
 
 private:

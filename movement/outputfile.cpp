@@ -38,24 +38,21 @@ bool isUnfinishedMovementFile(const QString &path)
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day)
 {
     if (percorsoFile.size() < 4)
-        throw MovementError(QStringLiteral(
-            "Il percorso del file da generare «%1» è troppo corto: deve terminare con "
-            "un'estensione di quattro caratteri, per esempio «.xml». Correggerlo dal menu «Impostazioni».")
-                                .arg(percorsoFile));
+        throw MovementError(u"Il percorso del file da generare «%1» è troppo corto: deve terminare con "
+                            u"un'estensione di quattro caratteri, per esempio «.xml». Correggerlo dal menu «Impostazioni».",
+                            {percorsoFile});
     // The system would cut the name at a NUL and write the file under another name.
     const auto control = std::find_if(percorsoFile.begin(), percorsoFile.end(), [](QChar c) { return c < u' '; });
     if (control != percorsoFile.end())
-        throw MovementError(QStringLiteral(
-            "Il percorso del file da generare «%1» contiene in posizione %2 il carattere di controllo U+%3, "
-            "che un nome di file non può contenere. Correggerlo dal menu «Impostazioni».")
-                                .arg(percorsoFile).arg(control - percorsoFile.begin() + 1)
-                                .arg(control->unicode(), 4, 16, QLatin1Char('0')));
+        throw MovementError(u"Il percorso del file da generare «%1» contiene in posizione %2 il carattere di controllo "
+                            u"U+%3, che un nome di file non può contenere. Correggerlo dal menu «Impostazioni».",
+                            {percorsoFile, QString::number(control - percorsoFile.begin() + 1), codePoint(*control)});
     const QString path = folder.absoluteFilePath(percorsoFile.chopped(4) + dashedDay(day) + QStringLiteral(".xml"));
     const QDir target = QFileInfo(path).absoluteDir();
     if (!target.exists())
-        throw MovementError(QStringLiteral(
-            "La cartella «%1» del file da generare non esiste: correggere il percorso «%2» dal menu «Impostazioni».")
-                                .arg(QDir::toNativeSeparators(target.path()), percorsoFile));
+        throw MovementError(u"La cartella «%1» del file da generare non esiste: correggere il percorso «%2» dal menu "
+                            u"«Impostazioni».",
+                            {QDir::toNativeSeparators(target.path()), percorsoFile});
     return path;
 }
 
@@ -79,16 +76,17 @@ MovementError openFailure(const QSaveFile &file, const QString &path)
     if (target.isDir())
         reason = QStringLiteral("con questo nome c'è già una cartella");
     else if (!target.dir().exists())
-        reason = QStringLiteral("la cartella «%1» non esiste").arg(folder);
+        reason = hoteldb::operatorMessage(u"la cartella «%1» non esiste", {folder});
     else if (target.exists() && !target.isWritable())
         reason = QStringLiteral("il file esistente è di sola lettura");
     else if (diskFull(file, target.absolutePath()))
-        reason = QStringLiteral("lo spazio sul disco della cartella «%1» è esaurito").arg(folder);
+        reason = hoteldb::operatorMessage(u"lo spazio sul disco della cartella «%1» è esaurito", {folder});
     else
-        reason = QStringLiteral("nella cartella «%1» non si possono creare file (permessi, disco di sola "
-                                "lettura o cartella di rete non raggiungibile)").arg(folder);
-    return MovementError(QStringLiteral("Impossibile creare il file «%1»: %2.")
-                             .arg(QDir::toNativeSeparators(path), reason));
+        reason = hoteldb::operatorMessage(u"nella cartella «%1» non si possono creare file (permessi, disco di sola "
+                                          u"lettura o cartella di rete non raggiungibile)",
+                                          {folder});
+    return MovementError(hoteldb::operatorMessage(u"Impossibile creare il file «%1»: ", {QDir::toNativeSeparators(path)})
+                         + reason + u'.');
 }
 
 MovementError writeFailure(const QSaveFile &file, const QString &path, bool hadEarlier)
@@ -96,11 +94,10 @@ MovementError writeFailure(const QSaveFile &file, const QString &path, bool hadE
     const QString name = QDir::toNativeSeparators(path);
     const QString kept = hadEarlier ? QStringLiteral("; il file precedente è intatto") : QString();
     if (diskFull(file, QFileInfo(path).absolutePath()))
-        return MovementError(QStringLiteral("Spazio su disco esaurito: il file «%1» non è stato scritto%2.")
-                                 .arg(name, kept));
-    return MovementError(QStringLiteral("Scrittura non riuscita: il file «%1» non è stato scritto%2. "
-                                        "Controllare che non sia aperto in un altro programma e riprovare.")
-                             .arg(name, kept));
+        return MovementError(hoteldb::operatorMessage(u"Spazio su disco esaurito: il file «%1» non è stato scritto", {name})
+                             + kept + u'.');
+    return MovementError(hoteldb::operatorMessage(u"Scrittura non riuscita: il file «%1» non è stato scritto", {name}) + kept
+                         + QStringLiteral(". Controllare che non sia aperto in un altro programma e riprovare."));
 }
 
 } // namespace

@@ -56,16 +56,17 @@ double RecordFields::number(const QString &field) const
 QString RecordFields::record() const
 {
     const QString key = textOf(m_records.Fields(m_keyField)).value_or(QString());
-    return QStringLiteral("il record con %1 %2 del database «%3»")
-        .arg(m_keyField, key.isEmpty() ? QStringLiteral("vuoto") : key, m_databaseName);
+    return hoteldb::operatorMessage(u"il record con %1 %2 del database «%3»",
+                                    {m_keyField, key.isEmpty() ? QStringLiteral("vuoto") : key, m_databaseName});
 }
 
 void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
 {
-    throw MovementError(QStringLiteral(
-        "Nel campo «%1» %2 ha il valore «%3», che non è %4: correggerlo nel programma alberghiero. "
-        "Nessun file è stato scritto.")
-                            .arg(field, record(), value, expected));
+    // The record is named in words of the tool's own, whole.
+    throw MovementError(hoteldb::operatorMessage(u"Nel campo «%1» ", {field}) + record()
+                        + hoteldb::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
+                                                   u"alberghiero. Nessun file è stato scritto.",
+                                                   {value, expected}));
 }
 
 } // namespace movement

@@ -53,10 +53,9 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
     const int line = m_structure.value_or(1);
     const QStringList lines = textFileLines(path);
     if (lines.size() < line)
-        throw MovementError(QStringLiteral(
-            "Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
-            "della struttura n. Nessun file è stato scritto.")
-                                .arg(fileName).arg(lines.size()).arg(line));
+        throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
+                            u"della struttura n. Nessun file è stato scritto.",
+                            {fileName, QString::number(lines.size()), QString::number(line)});
     return wholeNumber(lines[line - 1]);
 }
 

@@ -17,9 +17,8 @@ std::optional<int> selectedStructure(const QString &selector)
             "Nessuna struttura selezionata nella casella «Hotel»: controllare il file «VeluSetup.txt»."));
     const qint64 n = wholeNumber(selector);
     if (n < 1 || n > kMaxStructures)
-        throw MovementError(QStringLiteral(
-            "La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.")
-                                .arg(selector).arg(kMaxStructures));
+        throw MovementError(u"La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.",
+                            {selector, QString::number(kMaxStructures)});
     return int(n);
 }
 

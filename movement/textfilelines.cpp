@@ -13,27 +13,33 @@ QStringList textFileLines(const QString &path)
 {
     const QString name = QDir::toNativeSeparators(path);
     const auto tooLarge = [&name] {
-        return MovementError(QStringLiteral("Il file «%1» è troppo grande per un file di impostazioni (più di %2 KB): "
-                                            "il programma non lo legge.")
-                                 .arg(name, QString::number(kMaxTextFileSize / 1024)));
+        return MovementError(u"Il file «%1» è troppo grande per un file di impostazioni (più di %2 KB): "
+                             u"il programma non lo legge.",
+                             {name, QString::number(kMaxTextFileSize / 1024)});
     };
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        throw MovementError(QStringLiteral("«%1» non è un file di testo ma una cartella, una pipe o un dispositivo: "
-                                           "il programma non lo legge.")
-                                .arg(name));
+        throw MovementError(u"«%1» non è un file di testo ma una cartella, una pipe o un dispositivo: "
+                            u"il programma non lo legge.",
+                            {name});
     }
     if (info.size() > kMaxTextFileSize)
         throw tooLarge();
+    // The system's reason is English: the operator is told what to look at instead.
+    const auto unreadable = [&name] {
+        return MovementError(u"Impossibile leggere il file «%1»: controllare che il programma abbia il permesso di "
+                             u"leggerlo e che non sia aperto in modo esclusivo da un altro programma.",
+                             {name});
+    };
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw MovementError(QStringLiteral("Impossibile leggere il file «%1»: %2").arg(name, file.errorString()));
+        throw unreadable();
     // Never more than the limit, whatever the file has grown to since it was looked at.
     const QByteArray bytes = file.read(kMaxTextFileSize + 1);
     if (bytes.size() > kMaxTextFileSize)
         throw tooLarge();
     if (file.error() != QFileDevice::NoError)
-        throw MovementError(QStringLiteral("Impossibile leggere il file «%1»: %2").arg(name, file.errorString()));
+        throw unreadable();
     return textLines(bytes);
 }
 

@@ -172,6 +172,9 @@ private slots:
                                          << u"«Duziz\uFFFDUzazi.xml» contiene in posizione 6 il carattere di controllo U+0000"_qs;
         QTest::newRow("vertical tab in the path") << QByteArray("Duziz\x0BUzazi.xml") << QByteArray("ABC123")
                                                            << u"U+000b"_qs;
+        // The operator's text is never read as a placeholder of the message.
+        QTest::newRow("percent signs in the path") << QByteArray("Duziz%1%2\x0BUzazi.xml") << QByteArray("ABC123")
+                                                   << u"«Duziz%1%2\uFFFDUzazi.xml» contiene in posizione 10 il carattere di controllo U+000b"_qs;
         QTest::newRow("control character in the code") << ok << QByteArray("AB\x01" "C") << u"«codice»"_qs;
         QTest::newRow("escape in the code") << ok << QByteArray("\x1B[2J") << u"U+001b"_qs;
     }
@@ -190,6 +193,8 @@ private slots:
         QVERIFY(box.shown);
         QCOMPARE(box.title, u"Errore"_qs);
         QVERIFY2(box.text.contains(message), qPrintable(box.text.left(300)));
+        // A value is shown cut to a readable length, whatever its own.
+        QVERIFY2(box.text.size() < 1000, qPrintable(box.text.left(300)));
         QVERIFY(window->isVisible());
         // No file under any name, a name cut short included.
         QCOMPARE(QDir(hotel.dir.path()).entryList(QDir::Files | QDir::Hidden),
