@@ -2,7 +2,7 @@
 
 // A named pipe (FIFO) for the tests of files that are no plain files: its opening blocks until
 // someone writes to it. Made with the system's own command, so that the tests build everywhere;
-// where Unix pipes do not exist they are left out by their CTest label "unix-only".
+// false where there are no such pipes (Windows), and the test skips what needs one.
 
 #include <QProcess>
 #include <QString>

@@ -121,13 +121,14 @@ void TestDatabaseImage::refusesWhatIsNoPlainFile()
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("Comuni.mdb"))),
              cannotRead.arg(QStringLiteral("Comuni.mdb"), place(QStringLiteral("Comuni.mdb"))));
 
-    QVERIFY(makeNamedPipe(dir.filePath(QStringLiteral("DAVozIzi.mdb"))));
-    QCOMPARE(messageOf(dir.filePath(QStringLiteral("DAVozIzi.mdb"))),
-             cannotRead.arg(QStringLiteral("DAVozIzi.mdb"), place(QStringLiteral("DAVozIzi.mdb"))));
-
     QCOMPARE(messageOf(dir.filePath(QStringLiteral("TipiCamere.mdb"))),
              QStringLiteral("Il database TipiCamere.mdb non esiste nella cartella di lavoro (%1).")
                  .arg(QDir::toNativeSeparators(dir.path())));
+
+    if (!makeNamedPipe(dir.filePath(QStringLiteral("DAVozIzi.mdb"))))
+        QSKIP("This system has no named pipes.");
+    QCOMPARE(messageOf(dir.filePath(QStringLiteral("DAVozIzi.mdb"))),
+             cannotRead.arg(QStringLiteral("DAVozIzi.mdb"), place(QStringLiteral("DAVozIzi.mdb"))));
 }
 
 void TestDatabaseImage::refusesAFileItMayNotRead()
@@ -135,8 +136,9 @@ void TestDatabaseImage::refusesAFileItMayNotRead()
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("NumeriCamere.mdb"));
     writeFile(path, rooms(3));
-    QVERIFY(QFile::setPermissions(path, QFileDevice::Permissions()));
-    if (::access(QFile::encodeName(path).constData(), R_OK) == 0)
+    // Windows keeps a file from being read by a program holding it, not by permissions (see the
+    // shared reading test there); root reads whatever the permissions say.
+    if (!QFile::setPermissions(path, QFileDevice::Permissions()) || ::access(QFile::encodeName(path).constData(), R_OK) == 0)
         QSKIP("This user reads every file, whatever its permissions.");
     QCOMPARE(messageOf(path), QStringLiteral("Il database NumeriCamere.mdb non si può leggere (%1).")
                                   .arg(QDir::toNativeSeparators(path)));

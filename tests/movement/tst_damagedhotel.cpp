@@ -187,12 +187,14 @@ void TestDamagedHotel::damagedDatabaseEndsTheRun()
         const QDir folder = freshHotel();
         const QString path = folder.filePath(database);
         QVERIFY(QFile::remove(path));
-        if (bytes == "folder")
+        if (bytes == "folder") {
             QVERIFY(folder.mkdir(database));
-        else if (bytes == "pipe")
-            QVERIFY(makeNamedPipe(path));
-        else
+        } else if (bytes == "pipe") {
+            if (!makeNamedPipe(path))
+                QSKIP("This system has no named pipes.");
+        } else {
             writeFile(path, bytes);
+        }
         const QStringList before = folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 
         const QString message = runMessage(kind, folder, QString::fromUtf8(QTest::currentDataTag()));
