@@ -4,6 +4,9 @@
 #include "naxdesktop.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -15,6 +18,11 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // Ties the window to the menu entry that starts it, whose icon the task bar then shows.
     QGuiApplication::setDesktopFileName(QStringLiteral("naxdesktop"));
+    // Qt's own texts (the folder dialog, a field's context menu) in Italian, where installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Italian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     // The hotel's folder, where the tool is started, holds the databases and the settings; the
     // menu entry starts it in the folder chosen once.
     QDir folder = QDir::current();

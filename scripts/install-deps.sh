@@ -10,7 +10,7 @@ set -euo pipefail
 
 run=(
     cmake g++ make
-    qt6-base-dev
+    qt6-base-dev qt6-translations-l10n
     xdg-utils
     fonts-liberation2 fonts-crosextra-carlito
 )

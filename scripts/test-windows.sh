@@ -76,10 +76,6 @@ run_window() { # system, program...
         return
     fi
     sleep 2
-    if [ "$system" = windows ]; then
-        import -window root "$work/screen.png"
-        xdotool getwindowgeometry --shell "$window" >"$work/geometry"
-    fi
     # There is no window manager on this display: the focus is given directly.
     xdotool windowfocus --sync "$window" key --clearmodifiers alt+c || fail "tasti non inviati alla finestra di $system"
     timeout 120 tail --pid="$pid" -f /dev/null || fail "la finestra di $system non si è chiusa"
@@ -98,13 +94,15 @@ else
     done
     echo "Stessi byte: $linux_files"
 fi
-if [ -f "$work/geometry" ]; then
-    # shellcheck disable=SC1090
-    . "$work/geometry"
-    convert "$work/screen.png" -crop "$((WIDTH + 16))x$((HEIGHT + 40))+$((X - 8))+$((Y - 32))" +repage \
-        build-windows/naxdesktop-windows.png
+# The screenshot, in a Wine desktop of the window's size, which frames it as Windows does.
+(cd "$work/windows" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine explorer /desktop=NaxDesktop,420x400 \
+    "$top/build-windows/NaxDesktop/NaxDesktop.exe" >/dev/null 2>&1) &
+if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null; then
+    sleep 10
+    import -window root -crop 420x400+0+0 +repage build-windows/naxdesktop-windows.png
     echo "Schermata: build-windows/naxdesktop-windows.png"
 fi
+wineserver -k || true
 
 # 3. The installer, silently, as an office would roll it out; then the uninstaller.
 echo "== Installazione e disinstallazione"
