@@ -64,6 +64,8 @@ private slots:
 
         fileWith(dir, u"VeluSetup.txt"_qs, "1.5 strutture\r\nA\r\n,1,\r\nB\r\n,2,\r\n");
         QCOMPARE(readStructureFile(folder)->NumeroStrutture, 2);
+        fileWith(dir, u"VeluSetup.txt"_qs, "10\r\n" + QByteArray("C\r\n,1,\r\n").repeated(10));
+        QCOMPARE(readStructureFile(folder)->NumeroStrutture, 10);
 
         for (const QByteArray &none : {QByteArray("0\r\n"), QByteArray("-3\r\n"), QByteArray("nessuna\r\n")}) {
             fileWith(dir, u"VeluSetup.txt"_qs, none);

@@ -156,7 +156,7 @@ private slots:
 
     void daysAcrossTheYearEnd()
     {
-        // Rooms 1 to 20 in text order: 101, 102, 103 and 10 (4 rooms, 7 beds), never 9.
+        // Rooms 10 to 103 in text order, both bounds included: 101, 102, 103 and 10 (4 rooms, 7 beds), never 9.
         const QByteArray expected =
             head("ABC123")
             + day("20261230", 3, 4, 7,
@@ -180,7 +180,7 @@ private slots:
         MovementContext context = m_hotel.context();
         QList<QDate> told;
         context.progress = [&](QDate day) { told << day; };
-        const QByteArray file = generate(context, {"30/12/2026", "02/01/2027", "1", "20"});
+        const QByteArray file = generate(context, {"30/12/2026", "02/01/2027", "10", "103"});
         QCOMPARE(file.split('\n'), expected.split('\n')); // names the first line that differs
         QCOMPARE(file, expected);
         QCOMPARE(told, (QList<QDate>{{2026, 12, 30}, {2026, 12, 31}, {2027, 1, 1}, {2027, 1, 2}}));
@@ -213,7 +213,8 @@ private slots:
         markedHead.CodiceCapoGruppo = 15;
         // No digit where the year should be: the year part is 0.
         Card odd = departed("1", 18, "20X61201", "20261207");
-        hotel.current << old << member << markedHead << odd;
+        Card half = departed("1", 21, "206X1201", "20261207"); // one digit: the year part is 6
+        hotel.current << old << member << markedHead << odd << half;
         Card archived = departed("1", 26000015, "20261207", "20261207");
         archived.CapoFamiglia = "S";
         Card archivedMember = departed("1", 26000019, "20261207", "20261207");
@@ -230,6 +231,7 @@ private slots:
                       + arrival({"26000015", "17", "", "M", kItalia, kItalia, kRoma, "19800101", kItalia, kRoma})
                       + arrival({"26000019", "19", "26000015", "M", kItalia, kItalia, kRoma, "19800101", kItalia, kRoma}),
                   departure("5000015", "16", "20051207") + departure("18", "16", "20X61201")
+                      + departure("6000021", "16", "206X1201")
                       + departure("26000015", "17", "20261207") + departure("26000019", "19", "20261207"))
             + kTail;
         QCOMPARE(file, expected);

@@ -34,6 +34,7 @@ private slots:
             {"TRIESTE", 0, "TS", "100000999"},    // listed as a country by mistake
             {QVariant(), 0, "XX", "100000998"},   // a country without a name
             {"BARLETTA", 3, QVariant(), "110002000"},
+            {"VENEZIA", 3, "VE", "027042000"},
         };
         m_hotel.countries += QList<QVariantList>{{"COSTA D'AVORIO", "CI"}, {"TRIESTE", QVariant()}};
         m_hotel.write();
@@ -76,6 +77,7 @@ private slots:
         row("two-letter abbreviation", Abbreviation, "CI", "100000404");
         row("abbreviation with a trailing space", Abbreviation, "I ", kNine);
         row("unknown abbreviation", Abbreviation, "Q", kNine);
+        row("a municipality's abbreviation is no country's", Abbreviation, "VE", kNine);
         row("apostrophe as abbreviation", Abbreviation, "'", kNine);
         row("empty abbreviation", Abbreviation, "", kNine);
     }

@@ -32,6 +32,10 @@ private slots:
         w.element(1, u"codice", u"Caffè & <Bar> \"L'Ora\"");
         QCOMPARE(buffer.data(),
                  QByteArray(" <codice>Caff\xC3\xA8 &amp; &lt;Bar&gt; &quot;L&apos;Ora&quot;</codice>\r\n"));
+        buffer.buffer().clear();
+        buffer.seek(0);
+        w.element(0, u"a", u"L'Ora"); // nothing else to escape
+        QCOMPARE(buffer.data(), QByteArray("<a>L&apos;Ora</a>\r\n"));
     }
 
     void escapingLeavesOtherTextAlone()
@@ -50,6 +54,7 @@ private slots:
         QTest::newRow("carriage return") << u"\r1980"_qs << u"posizione 1 il carattere U+000d"_qs;
         QTest::newRow("nul") << QString(QChar(0)) << u"U+0000"_qs;
         QTest::newRow("lone high surrogate") << QString(QChar(0xD83D)) + u"x"_qs << u"U+d83d"_qs;
+        QTest::newRow("noncharacter") << u"19"_qs + QString(QChar(0xFFFE)) << u"posizione 3 il carattere U+fffe"_qs;
         QTest::newRow("lone low surrogate") << u"x"_qs + QString(QChar(0xDE00)) << u"posizione 2 il carattere U+de00"_qs;
     }
     void valuesThatWouldChangeAreRefused()

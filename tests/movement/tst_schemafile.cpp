@@ -107,8 +107,8 @@ private slots:
         Card lateMember = present("101", 12, "20261206", "20261209"); // another arrival date
         lateMember.CodiceCapoFamiglia = 10;
         Card groupHead = head(present("102", 13, "20261206", "20261207"), "N", "S"); // leaves on the typed day
-        Card groupMember = departed("102", 14, "20261206", "20261208");
-        groupMember.DataPartenza = "20261207";
+        Card groupMember = departed("102", 14, "20261206", "20261207"); // left on the typed day
+        groupMember.DataPartenza = "20261208";
         groupMember.CodiceCapoGruppo = 13;
         Card own = head(present("103", 15, "20261205", "20261208"), "U");
         Card both = head(present("104", 16, "20261205", "20261208"), "S", "S");
@@ -149,10 +149,11 @@ private slots:
             // The archive after the current cards; its numbers lose the arrival year.
             + arrival({"126"}, "18", "no", member({"127"}))
             + arrival({"123"}, "17", "no", member({"124"}));
-        // Rooms 101, 102, 103, 104 and 10 are available (9 is outside 1 to 20 in text order);
+        // Rooms 101, 102, 103, 104 and 10 are available (9 is outside 10 to 111 in text order, both
+        // bounds included);
         // occupied in the night reported: 101, 102, 103, 104, 106, 10, 110 and 111.
         const QByteArray expected = kHead + day("2026-12-06", arrivals, 5, 9, 8);
-        const QByteArray file = generate(m_hotel.context(kToday), {"07/12/2026", "", "1", "20"});
+        const QByteArray file = generate(m_hotel.context(kToday), {"07/12/2026", "", "10", "111"});
         QCOMPARE(file.split('\n'), expected.split('\n')); // names the first line that differs
         QCOMPARE(file, expected);
     }
@@ -183,6 +184,7 @@ private slots:
         Card blank = head(present("5", 30, "20261205", "20261209"), "U");
         for (QVariant *field : {&blank.Sesso, &blank.Nazione, &blank.Stato, &blank.Residenza, &blank.DataPartenzaReale})
             *field = QVariant();
+        blank.DataArrivo = QString(); // as empty as the departure, yet no day use: the guest has not left
         Card nameless = head(present("5", 31, "20261205", "20261209"), "S");
         nameless.NumeroProgressivo = QVariant(); // nobody's head
         Card orphan = present("5", 32, "20261205", "20261209"); // would be the member of a head numbered 0

@@ -58,7 +58,7 @@ private slots:
           << present("106", 8, "20261201", "20261220") << present("107", 9, "20261201", "20261220")
           << present("a1", 10, "20261206", "20261209") << present("A1", 11, "20261206", "20261209")
           << present("9", 12, "20261206", "20261209")
-          << present("110", 16, "20261201", "20261220");
+          << present("110", 16, "20261201", "20261220") << present("  ", 17, "20261201", "20261220");
         c[5].DataPartenza = "20261205"; // the planned departure no longer matters once left
         c[6].DataPartenza = "20261210";
         c[7].Lingua = "*";
@@ -125,6 +125,7 @@ private slots:
         QTest::newRow("every room") << "" << "ZZZZZZ" << "-" << "" << qint64(5) << qint64(8);
         // Room numbers compare as text: "9" and " 12" are outside 1 to 20, "100" inside.
         QTest::newRow("text order") << "1" << "20" << "-" << "" << qint64(3) << qint64(6);
+        QTest::newRow("bounds included") << "10" << "100" << "-" << "" << qint64(2) << qint64(4);
         QTest::newRow("structure") << "" << "ZZZZZZ" << "2" << ",9,10,12," << qint64(3) << qint64(5);
         QTest::newRow("list without outer commas") << "" << "ZZZZZZ" << "2" << "9,10,1" << qint64(1) << qint64(3);
     }
@@ -161,11 +162,12 @@ private slots:
         // 101 (three current cards, one written " 101", and an archived one), 102 (arrives on
         // the day), 104 (left after the day), a1 and A1 (two rooms), 9, and the archive's 108.
         // Not 103 (planned to leave that day), 105 (left that day), 106 and 109 ("*" in Lingua),
-        // 107 (Lingua empty), 110 (another hotel).
+        // 107 (Lingua empty), 110 (another hotel), nor a card without a room.
         QTest::newRow("every room") << kDay << "" << "ZZZZZZ" << "-" << qint64(7);
         // The day before: also 103 and 105, no 102 yet.
         QTest::newRow("day before") << kDay.addDays(-1) << "" << "ZZZZZZ" << "-" << qint64(8);
         QTest::newRow("text order") << kDay << "1" << "20" << "-" << qint64(4);
+        QTest::newRow("bounds included") << kDay << "101" << "102" << "-" << qint64(2);
         QTest::newRow("structure") << kDay << "" << "ZZZZZZ" << "1" << qint64(4);
         QTest::newRow("nobody") << kDay.addDays(30) << "" << "ZZZZZZ" << "-" << qint64(0);
     }
