@@ -383,6 +383,21 @@ private slots:
         QFile::remove(written);
     }
 
+    void structureListMendedWhileItsErrorShowsCounts()
+    {
+        Hotel hotel;
+        hotel.write(u"VeluSetup.txt"_qs, "2\r\nA\r\n,1,\r\nB\r\n");
+        hotel.endStartUp();
+        Box box;
+        answerNextBox(box, [&hotel](QDialog *b) {
+            hotel.write(u"VeluSetup.txt"_qs, "2\r\nA\r\n,1,\r\nB\r\n,2,\r\n");
+            pressOk(b);
+        });
+        auto window = openWindow(hotel);
+        QVERIFY2(box.text.contains(u"VeluSetup.txt"_qs), qPrintable(box.text));
+        QCOMPARE(comboItems(window.get()), (QStringList{u"1"_qs, u"2"_qs}));
+    }
+
     void clickIntoADateFieldSelectsItsText()
     {
         Hotel hotel;

@@ -78,10 +78,12 @@ void TestEvaluator::conditions_data()
     QTest::newRow("accent is not dropped") << "NomeCliente = 'CITTA'" << Ids{};
     QTest::newRow("literal on the left") << "'CITTÀ' = NomeCliente" << Ids{4, 6};
     QTest::newRow("not equal leaves Null out") << "NomeCliente <> 'città'" << Ids{1, 2, 3, 5};
+    QTest::newRow("also on the right") << "'città' <> NomeCliente" << Ids{1, 2, 3, 5};
     QTest::newRow("shorter text sorts first") << "NomeCliente > 'città'" << Ids{1, 3, 5};
     QTest::newRow("less than") << "NomeCliente < 'città'" << Ids{2};
     QTest::newRow("doubled quote") << "NomeCliente = 'D''Angelo'" << Ids{3};
     QTest::newRow("rooms compare as text") << "NumeroCamera >= '1' and NumeroCamera <= '20'" << Ids{2, 3, 6, 7};
+    QTest::newRow("range with literals on the left") << "'1' <= NumeroCamera and '20' >= NumeroCamera" << Ids{2, 3, 6, 7};
     QTest::newRow("room 9 after 20") << "NumeroCamera > '20'" << Ids{1, 4};
     QTest::newRow("whole range") << "NumeroCamera >= '' and NumeroCamera <= 'ZZZZZZ'" << Ids{1, 2, 3, 4, 6, 7};
     QTest::newRow("flag case") << "Lingua = 'I'" << Ids{1, 7};
@@ -92,7 +94,9 @@ void TestEvaluator::conditions_data()
     QTest::newRow("instr position ignores case") << "Instr(NomeCliente, 'ITT') = 2" << Ids{4, 5, 6};
     QTest::newRow("instr of two fields") << "Instr(Lingua, NomeCliente) = 0" << Ids{1, 2, 4, 5, 6};
     QTest::newRow("instr of empty needle") << "Instr(NomeCliente, '') = 1" << Ids{1, 2, 3, 4, 5, 6};
+    QTest::newRow("instr of empty text") << "Instr(Lingua, '') = 0" << Ids{5};
     QTest::newRow("trim") << "Trim(NomeCliente) = 'città'" << Ids{4, 5, 6};
+    QTest::newRow("trim in a range") << "Trim(NomeCliente) <= 'città'" << Ids{2, 4, 5, 6};
     QTest::newRow("trim of instr argument") << "Instr(Trim(NomeCliente), 'à') = 5" << Ids{4, 5, 6};
     QTest::newRow("trim equality with another term") << "Trim(NumeroCamera) = '9' and NumeroHotel = 1" << Ids{1};
 
@@ -204,6 +208,7 @@ void TestEvaluator::subqueryOnTheSameFile()
 {
     // Null in the subquery's rows matches nothing; case folds as in any comparison.
     QCOMPARE(select("Select * From Schede Where NomeCliente In (Select Sigla From Tipi)"), (Ids{1, 4, 6}));
+    QCOMPARE(find("Lingua In (Select Sigla From Tipi)"), Ids{}); // not even the empty text
     QCOMPARE(find("NomeCliente In (Select Sigla From Tipi Where Codice = 2) and Presente = -1"), (Ids{4, 6}));
     QCOMPARE(find("NumeroHotel In (Select Codice From Tipi Where Sigla = 'ROSSI MARIO')"), (Ids{1, 2, 3, 5, 7}));
     QCOMPARE(find("NumeroHotel In (Select Codice From Tipi Where Sigla = 'nessuno')"), Ids{});
