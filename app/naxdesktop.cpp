@@ -95,6 +95,17 @@ QString messageOf(const std::exception &e)
     return QString::fromUtf8(e.what());
 }
 
+// Runs `work` over the run's days, each shown on the strip as it begins.
+template<typename Work>
+auto showingDays(QLabel *strip, movement::MovementContext &context, Work work)
+{
+    ProgressStrip busy(strip);
+    context.progress = [&busy](QDate day) { busy.day(day); };
+    auto result = work();
+    context.progress = {}; // the strip ends here
+    return result;
+}
+
 } // namespace
 
 NaxDesktop::NaxDesktop(const QDir &folder, std::function<QDate()> today, QWidget *parent)
@@ -358,12 +369,9 @@ void NaxDesktop::createFile()
     const bool startUp = m_chk->isChecked();
     try {
         Run run = currentRun();
-        QString written;
-        {
-            ProgressStrip busy(m_strip);
-            run.context.progress = [&busy](QDate day) { busy.day(day); };
-            written = movement::createMovementFile(run.kind, run.context, run.args);
-        }
+        const QString written = showingDays(m_strip, run.context, [&run] {
+            return movement::createMovementFile(run.kind, run.context, run.args);
+        });
         try {
             startBrowser(m_settings.ComandoWeb, m_folder);
         } catch (const SettingsError &e) {
@@ -385,12 +393,9 @@ void NaxDesktop::checkCards()
 {
     try {
         Run run = currentRun();
-        QList<movement::CardFinding> findings;
-        {
-            ProgressStrip busy(m_strip);
-            run.context.progress = [&busy](QDate day) { busy.day(day); };
-            findings = movement::checkCards(run.kind, run.context, run.args);
-        }
+        const QList<movement::CardFinding> findings = showingDays(m_strip, run.context, [&run] {
+            return movement::checkCards(run.kind, run.context, run.args);
+        });
         const QDate first = movement::checkedDay(run.args.DallaData, movement::kDallaData);
         CardCheckWindow window(findings, m_folder.filePath(cardCheckFileName(first)), this);
         window.exec();
