@@ -1,5 +1,6 @@
 #include "jetfile.h"
 
+#include "jetusagemap.h"
 #include "rc4.h"
 
 #include <QtEndian>
@@ -21,6 +22,8 @@ constexpr int kPasswordOffset = 0x42;
 constexpr int kJet3PasswordSize = 20;
 constexpr int kJet4PasswordSize = 40;
 constexpr int kCreationDateOffset = 0x72;
+// The file's free-page map: the first row of page 1.
+constexpr quint32 kFreePagesMap = 1 << 8;
 
 // The whole days of a date, as Jet computes its password mask; a damaged date saturates.
 quint32 wholeDays(double date)
@@ -55,6 +58,25 @@ JetFile::JetFile(QByteArray image, QString name)
     if (m_image.size() % pageSize() != 0 || pageCount() < 3)
         throw notJet();
     checkProtection();
+    readFreePages();
+}
+
+void JetFile::readFreePages()
+{
+    // The map goes on past the end of the file, whose pages are all free.
+    const std::optional<JetUsageMap> map = JetUsageMap::read(*this, kFreePagesMap);
+    if (!map)
+        return;
+    m_freePages.emplace(pageCount(), false);
+    for (const quint32 n : map->pages)
+        (*m_freePages)[n] = true;
+}
+
+std::optional<bool> JetFile::isFreePage(quint32 n) const
+{
+    if (!m_freePages || n >= m_freePages->size())
+        return std::nullopt;
+    return (*m_freePages)[n];
 }
 
 void JetFile::checkProtection() const

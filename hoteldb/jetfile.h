@@ -7,6 +7,9 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <optional>
+#include <vector>
+
 namespace hoteldb::jet {
 
 // A Jet database file held whole in memory, so the file on disk is read once, never locked,
@@ -30,6 +33,10 @@ public:
     QByteArrayView page(quint32 n, const QString &owner) const;
     void checkPage(quint64 n, const QString &owner) const;
 
+    // Whether the file's free-page map names page n: a page Jet gave up, which may still hold
+    // the rows and the owner it had. nullopt when the map cannot be read.
+    std::optional<bool> isFreePage(quint32 n) const;
+
     // Whether a file's first bytes are those of a Jet 3 or Jet 4 database: the signature, then
     // the version. kHeadSize bytes are enough to tell.
     static bool hasSignature(QByteArrayView head);
@@ -43,10 +50,12 @@ public:
 
 private:
     void checkProtection() const;
+    void readFreePages();
 
     QByteArray m_image;
     QString m_name;
     Version m_version = Version::Jet4;
+    std::optional<std::vector<bool>> m_freePages; // one flag a page of the file
 };
 
 } // namespace hoteldb::jet

@@ -82,6 +82,16 @@ bool JetRow::freeSpaceAgrees(QByteArrayView page, int rowCountOffset)
     return wordAt(page, kFreeSpaceOffset) == lowest - tableEnd;
 }
 
+bool JetRow::holdsLiveRows(QByteArrayView page, int rowCountOffset)
+{
+    const int count = rowCount(page, rowCountOffset).value_or(0);
+    for (int i = 0; i < count; ++i) {
+        if (!(wordAt(page, rowCountOffset + 2 + 2 * i) & kSkippedFlag))
+            return true;
+    }
+    return false;
+}
+
 std::optional<RowSlot> JetRow::slot(QByteArrayView page, int rowCountOffset, int index)
 {
     const int count = rowCount(page, rowCountOffset).value_or(0);

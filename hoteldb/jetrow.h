@@ -38,6 +38,8 @@ public:
     // Whether the free-space count of the page's header is the gap between its row table and
     // its lowest row, as Jet keeps it; false when the row table does not fit.
     static bool freeSpaceAgrees(QByteArrayView page, int rowCountOffset);
+    // Whether an entry of the page's row table is neither deleted nor moved away.
+    static bool holdsLiveRows(QByteArrayView page, int rowCountOffset);
     // Where row `index` lies on the page; nullopt when its offsets fall outside the page.
     static std::optional<RowSlot> slot(QByteArrayView page, int rowCountOffset, int index);
 

@@ -3,6 +3,7 @@
 #include "jetfield.h"
 #include "jetfile.h"
 #include "jetrow.h"
+#include "jetusagemap.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -18,8 +19,6 @@ constexpr qsizetype kOwnerOffset = 4;    // data pages: the definition page of t
 constexpr qsizetype kNextPageOffset = 4; // definition pages: the next page of the definition
 constexpr qsizetype kPageHeader = 8;     // a definition goes on after this on its next pages
 constexpr quint8 kFixedColumn = 0x01;
-constexpr quint8 kInlineMap = 0;
-constexpr quint8 kPagedMap = 1;
 constexpr quint32 kLongValueOwner = 0x4C41564C; // "LVAL", the owner of every long-value page
 constexpr quint8 kLastColumnType = 0x12;        // Jet's column types run from 0x01 to here
 
@@ -88,7 +87,6 @@ void JetTable::readLayout()
     };
     const QByteArrayView counts = take(0, format.firstIndexEntry);
     m_usageMap = word32(counts, format.usageMap);
-    m_rowCount = word32(counts, format.rowCount);
     const int variableColumns = word16(counts, format.variableColumnCount);
     m_hasVariableColumns = variableColumns > 0;
     const int columnCount = word16(counts, format.columnCount);
@@ -150,55 +148,42 @@ void JetTable::checkColumns(int maxColumns, int variableColumns) const
     }
 }
 
+// The pages the table's usage map lists; a page past the end of the file is damage, found
+// before any page is read.
 QList<quint32> JetTable::dataPages() const
 {
-    const auto bad = [this] {
-        return m_file.damaged(operatorMessage(u"l'elenco delle pagine della tabella %1 non si può leggere", {m_name}));
-    };
-    const QByteArrayView mapPage = m_file.page(pointerPage(m_usageMap), owner());
-    const auto slot = JetRow::slot(mapPage, m_file.format().rowCountOffset, pointerRow(m_usageMap));
-    if (!slot || slot->end - slot->start < 1)
-        throw bad();
-    const QByteArrayView map = mapPage.sliced(slot->start, slot->end - slot->start);
-
-    QList<quint32> pages;
-    const quint8 kind = quint8(map[0]);
-    if (kind == kInlineMap) {
-        // A first page number, then one bit for each page from there.
-        if (map.size() < 5)
-            throw bad();
-        appendPages(map.sliced(5), word32(map, 1), pages);
-    } else if (kind == kPagedMap) {
-        // Page numbers of bitmap pages, each covering the pages its bits can count.
-        const quint64 pagesPerMap = quint64(m_file.pageSize() - 4) * 8;
-        for (qsizetype at = 1; at + 4 <= map.size(); at += 4) {
-            const quint32 bitmapPage = word32(map, at);
-            if (bitmapPage != 0)
-                appendPages(m_file.page(bitmapPage, owner()).sliced(4), quint64(at - 1) / 4 * pagesPerMap, pages);
-        }
-    } else {
-        throw bad();
-    }
-    return pages;
+    m_file.checkPage(pointerPage(m_usageMap), owner());
+    const std::optional<JetUsageMap> map = JetUsageMap::read(m_file, m_usageMap);
+    if (!map)
+        throw m_file.damaged(operatorMessage(u"l'elenco delle pagine della tabella %1 non si può leggere", {m_name}));
+    if (map->pastEnd)
+        m_file.checkPage(*map->pastEnd, owner());
+    return map->pages;
 }
 
-// The bits set in a usage bitmap, as page numbers counted from `first`; a page past the end
-// of the file is damage, found before any page is read.
-void JetTable::appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const
+// Jet lists every data page of a table in the table's usage map; a page it gives up goes to the
+// file's free-page map, unwiped (real files keep such pages with their owner and rows). A page
+// that names the table, holds live rows and is in neither map was dropped from the table's
+// map: its rows would vanish unseen. When the free-page map cannot be read, nothing is known.
+void JetTable::checkNoPageLeftOut(const QList<quint32> &listed) const
 {
-    for (qsizetype i = 0; i < bitmap.size(); ++i) {
-        const uchar byte = uchar(bitmap[i]);
-        for (int bit = 0; byte && bit < 8; ++bit) {
-            if (byte & (1 << bit)) {
-                const quint64 page = first + quint64(i) * 8 + bit;
-                m_file.checkPage(page, owner());
-                pages.append(quint32(page));
-            }
+    const QSet<quint32> inMap(listed.begin(), listed.end());
+    const int rowCountOffset = m_file.format().rowCountOffset;
+    for (quint32 n = 0; n < m_file.pageCount(); ++n) {
+        const QByteArrayView page = m_file.page(n, owner());
+        if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage || inMap.contains(n))
+            continue;
+        const std::optional<bool> free = m_file.isFreePage(n);
+        if (!free)
+            return;
+        if (!*free && JetRow::holdsLiveRows(page, rowCountOffset)) {
+            throw m_file.damaged(operatorMessage(u"la pagina %1 contiene righe della tabella %2 ma manca dall'elenco delle sue pagine",
+                                                 {QString::number(n), m_name}));
         }
     }
 }
 
-// A page the usage map lists. The Access files at hand never list a page that is not a data
+// A page the usage map lists. The Jet files at hand never list a page that is not a data
 // page of the table (another table's after a compaction, a free page, a page of another kind),
 // and every data page's free-space count is the gap between its row table and its lowest row:
 // a page that breaks either is damage, never a page to skip or to read as empty.
@@ -314,7 +299,9 @@ TableData JetTable::read(const QStringList &wanted) const
     std::vector<FieldSpan> fields;
     QSet<quint64> usedLongRows;
     const int rowCountOffset = m_file.format().rowCountOffset;
-    for (const quint32 pageNumber : dataPages()) {
+    const QList<quint32> pages = dataPages();
+    checkNoPageLeftOut(pages);
+    for (const quint32 pageNumber : pages) {
         const QByteArrayView page = rowPage(pageNumber);
         const int rows = JetRow::rowCount(page, rowCountOffset).value_or(0);
         for (int r = 0; r < rows; ++r) {
@@ -335,14 +322,6 @@ TableData JetTable::read(const QStringList &wanted) const
                     setCell(data, c, columns[c], row.sliced(field.start, field.length), usedLongRows);
             }
         }
-    }
-    // DAO gives a table's record count from its definition, so Jet keeps that count exact (it is
-    // in every Access file at hand): rows lost with a page, a usage-map bit or a deletion mark
-    // that the definition does not know of are damage.
-    if (data.rowCount() != m_rowCount) {
-        throw m_file.damaged(operatorMessage(u"la tabella %1 ha %2 righe nelle sue pagine, ma la sua definizione (pagina %3) ne indica %4",
-                                             {m_name, QString::number(data.rowCount()), QString::number(m_definitionPage),
-                                      QString::number(m_rowCount)}));
     }
     return data;
 }

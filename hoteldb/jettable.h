@@ -36,7 +36,7 @@ private:
     void checkColumns(int maxColumns, int variableColumns) const;
     QList<quint32> dataPages() const;
     QByteArrayView rowPage(quint32 n) const;
-    void appendPages(QByteArrayView bitmap, quint64 first, QList<quint32> &pages) const;
+    void checkNoPageLeftOut(const QList<quint32> &listed) const;
     QByteArray longValue(const ColumnLayout &column, QByteArrayView field, QSet<quint64> &usedRows) const;
     void setCell(TableData &data, int column, const ColumnLayout &layout, QByteArrayView bytes,
                  QSet<quint64> &usedLongRows) const;
@@ -48,7 +48,6 @@ private:
     QString m_name;
     quint32 m_definitionPage = 0;
     quint32 m_usageMap = 0; // row pointer
-    quint32 m_rowCount = 0; // as the definition says
     QList<ColumnLayout> m_columns;
     bool m_hasVariableColumns = false;
 };

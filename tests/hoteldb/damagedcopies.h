@@ -251,18 +251,20 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
     changed(QStringLiteral("pagina di righe azzerata"), notItsRows,
             [&](QByteArray &b) { b.replace(rowsAt, pageSize, QByteArray(pageSize, '\0')); });
     changed(QStringLiteral("pagina di righe di altro tipo"), notItsRows, [&](QByteArray &b) { b[rowsAt] = 0x04; });
-    changed(QStringLiteral("pagina di righe del catalogo"), notItsRows, [&](QByteArray &b) { put32(b, rowsAt + 4, 2); });
+    // Given to the catalog, the page is also a page of catalog rows that the catalog's map leaves
+    // out, which the catalog, read first, finds: either way the page is named.
+    changed(QStringLiteral("pagina di righe del catalogo"), QStringLiteral("la pagina %1 ").arg(rows),
+            [&](QByteArray &b) { put32(b, rowsAt + 4, 2); });
     const QString countWrong = QStringLiteral("che non corrispondono al suo contenuto");
     const quint16 count = word16(image, countAt);
     changed(QStringLiteral("pagina con 65535 righe"), countWrong, [&](QByteArray &b) { put16(b, countAt, 0xffff); });
     changed(QStringLiteral("pagina con il byte alto del numero di righe cambiato"), countWrong,
             [&](QByteArray &b) { put16(b, countAt, count + 0x100); });
     changed(QStringLiteral("pagina con una riga in meno"), countWrong, [&](QByteArray &b) { put16(b, countAt, count - 1); });
-    // Rows the pages no longer show, though nothing on them contradicts itself.
-    const QString rowsLost = QStringLiteral("ma la sua definizione (pagina %1) ne indica").arg(definition);
-    changed(QStringLiteral("riga segnata come cancellata"), rowsLost,
-            [&](QByteArray &b) { put16(b, countAt + 2, word16(b, countAt + 2) | 0x4000); });
-    changed(QStringLiteral("pagina tolta dalla mappa"), rowsLost, [&](QByteArray &b) {
+    // A page of rows that the table's map no longer lists, though the file's free pages do not
+    // name it either: its rows would vanish unseen.
+    const QString leftOut = QStringLiteral("la pagina %1 contiene righe della tabella").arg(rows);
+    changed(QStringLiteral("pagina tolta dalla mappa"), leftOut, [&](QByteArray &b) {
         const quint32 pointer = word32(b, definitionAt + format.usageMap);
         const QByteArrayView mapPage = QByteArrayView(b).sliced(qsizetype(pointer >> 8) * pageSize, pageSize);
         const qsizetype map = qsizetype(pointer >> 8) * pageSize + JetRow::slot(mapPage, format.rowCountOffset, int(pointer & 0xff))->start;
@@ -298,7 +300,9 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
     if (kinds.contains(QStringLiteral("testi lunghi"))) {
         const qsizetype longValues = qsizetype(kinds.value(QStringLiteral("testi lunghi")).first()) * pageSize;
         const QString unreadable = QStringLiteral("rimanda a un testo lungo che non si può leggere");
-        changed(QStringLiteral("pagina dei testi lunghi di una tabella"), unreadable,
+        // A long-value page given to the table is both a long text that cannot be read and a
+        // page of the table's rows that its map leaves out: either may be reported.
+        changed(QStringLiteral("pagina dei testi lunghi di una tabella"), kDamaged,
                 [&](QByteArray &b) { put32(b, longValues + 4, definition); });
         changed(QStringLiteral("pagina dei testi lunghi con lo spazio libero cambiato"), unreadable,
                 [&](QByteArray &b) { put16(b, longValues + 2, word16(b, longValues + 2) + 1); });

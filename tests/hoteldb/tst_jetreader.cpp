@@ -1,3 +1,4 @@
+#include "damagedcopies.h"
 #include "dberror.h"
 #include "jetreader.h"
 #include "jetwriter.h"
@@ -21,6 +22,12 @@ namespace {
 QString samplesDir()
 {
     return qEnvironmentVariable("NAX_SOURCE_DIR") + QStringLiteral("/../shared/mdb-samples");
+}
+
+// Databases that other programs wrote in real use, beside Access's samples.
+QString realFilesDir()
+{
+    return qEnvironmentVariable("NAX_SOURCE_DIR") + QStringLiteral("/../shared/mdb-real");
 }
 
 QByteArray readBytes(const QString &path)
@@ -126,8 +133,11 @@ QStringList tableDifferences(const TableData &table, const QJsonObject &expected
                                    .arg(name, type));
         }
     }
+    // "rowCount" is the count the table's definition stores, which Jet brings up to date lazily:
+    // in psc_biodb_authors.mdb it says 192 where the pages hold 202 sound rows, which the
+    // independent reader returns too. The rows on the pages are the table.
     const QJsonArray rows = expected[u"rows"].toArray();
-    if (table.rowCount() != rows.size() || expected[u"rowCount"].toInt() != rows.size())
+    if (table.rowCount() != rows.size())
         differences.append(QStringLiteral("%1 rows instead of %2").arg(table.rowCount()).arg(rows.size()));
     if (!differences.isEmpty())
         return differences;
@@ -289,8 +299,8 @@ class TestJetReader : public QObject
     Q_OBJECT
 
 private slots:
-    void readsFilesMadeByAccess_data();
-    void readsFilesMadeByAccess();
+    void readsFilesOtherProgramsWrote_data();
+    void readsFilesOtherProgramsWrote();
     void reportsFilesItCannotRead();
     void reportsMissingTables();
     void findsTablesWhateverTheCase();
@@ -301,20 +311,26 @@ private slots:
     void readsWhatTheWriterWrote();
     void readsNamesWhateverTheEnvironment_data();
     void readsNamesWhateverTheEnvironment();
+    void readsTablesWhateverTheirStoredCount_data();
+    void readsTablesWhateverTheirStoredCount();
 };
 
-void TestJetReader::readsFilesMadeByAccess_data()
+// Access's samples and the databases of real programs, every table, row and value as the
+// independent reader saw it.
+void TestJetReader::readsFilesOtherProgramsWrote_data()
 {
     QTest::addColumn<QString>("path");
-    const QDir dir(samplesDir());
-    const QStringList files = dir.entryList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
-    if (files.isEmpty())
-        QSKIP("The folder of sample databases is not there.");
-    for (const QString &file : files)
-        QTest::newRow(qPrintable(file)) << dir.filePath(file);
+    for (const QString &folder : {samplesDir(), realFilesDir()}) {
+        const QDir dir(folder);
+        const QStringList files = dir.entryList({QStringLiteral("*.mdb")}, QDir::Files, QDir::Name);
+        if (files.isEmpty())
+            QSKIP(qPrintable(QStringLiteral("The folder %1 is not there.").arg(folder)));
+        for (const QString &file : files)
+            QTest::newRow(qPrintable(file)) << dir.filePath(file);
+    }
 }
 
-void TestJetReader::readsFilesMadeByAccess()
+void TestJetReader::readsFilesOtherProgramsWrote()
 {
     QFETCH(QString, path);
     QString jsonPath = path;
@@ -503,6 +519,47 @@ void TestJetReader::readsNamesWhateverTheEnvironment()
     QCOMPARE(table->columns()[0].name, QStringLiteral("Località"));
     QCOMPARE(table->columns()[1].name, QStringLiteral("Perché"));
     QCOMPARE(table->value(0, 0), Value::text(QStringLiteral("Forlì")));
+}
+
+void TestJetReader::readsTablesWhateverTheirStoredCount_data()
+{
+    QTest::addColumn<jetwriter::Format>("format");
+    QTest::addColumn<int>("uncountedRows");
+    QTest::addColumn<qint64>("countChange");
+    // As a crash leaves it: rows added after the count was written.
+    QTest::newRow("Jet 3, rows added after the count") << jetwriter::Format::Jet3 << 3 << qint64(0);
+    QTest::newRow("Jet 4, rows added after the count") << jetwriter::Format::Jet4 << 10 << qint64(0);
+    QTest::newRow("Jet 4, count one higher") << jetwriter::Format::Jet4 << 0 << qint64(1);
+    QTest::newRow("Jet 3, count far higher") << jetwriter::Format::Jet3 << 0 << qint64(100000);
+    QTest::newRow("Jet 4, count zero") << jetwriter::Format::Jet4 << 0 << qint64(-3006);
+}
+
+// The row count a table's definition stores lags behind its pages after an interrupted save;
+// the pages are the table, whatever the count says.
+void TestJetReader::readsTablesWhateverTheirStoredCount()
+{
+    QFETCH(jetwriter::Format, format);
+    QFETCH(int, uncountedRows);
+    QFETCH(qint64, countChange);
+    jetwriter::Description description;
+    description.format = format;
+    description.tables = {guestCards(format)};
+    description.tables[0].uncountedRows = uncountedRows;
+    QByteArray image = jetwriter::writeDatabase(description);
+    const jet::Format &layout = jet::formatOf(format == jetwriter::Format::Jet3 ? jet::Version::Jet3 : jet::Version::Jet4);
+    const quint32 definition = damagedcopies::pagesByKind(image, layout.pageSize).value(QStringLiteral("definizione di tabella")).value(0);
+    const qsizetype countAt = qsizetype(definition) * layout.pageSize + layout.rowCount;
+    const qint64 stored = damagedcopies::word32(image, countAt) + countChange;
+    damagedcopies::put32(image, countAt, quint32(stored));
+    QVERIFY(stored != description.tables[0].rows.size());
+
+    try {
+        const JetReader reader = JetReader::fromImage(image, QStringLiteral("Scheda_Cliente.mdb"));
+        const QStringList differences = writtenDifferences(*reader.readTable(QStringLiteral("Scheda_Cliente")), description.tables[0]);
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.mid(0, 5).join(QStringLiteral("; "))));
+    } catch (const DbError &error) {
+        QFAIL(qPrintable(error.message()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestJetReader)

@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -112,7 +113,8 @@ QByteArray writeDatabase(const Description &description)
         for (qsizetype r = 0; r < rows.size(); ++r)
             data.add(encoder.encode(rows[r], r));
 
-        definitions[t].write(file, definitionPages[t], quint32(rows.size()), maps[t]);
+        const qsizetype uncounted = t == 0 ? 0 : std::clamp<qsizetype>(description.tables[t - 1].uncountedRows, 0, rows.size());
+        definitions[t].write(file, definitionPages[t], quint32(rows.size() - uncounted), maps[t]);
         fillMapPair(file, traits, maps[t].data, data);
         for (int slot = 0; slot < layout.longValueCount(); ++slot)
             fillMapPair(file, traits, maps[t].longValues[slot], longValues.pages(slot));

@@ -25,6 +25,9 @@ struct Table
     QString name;
     QList<Column> columns;
     QList<QVariantList> rows;
+    // The last rows added after the definition's row count was written, as a crash of the
+    // writing program leaves them: the count in the definition leaves them out.
+    int uncountedRows = 0;
 };
 
 struct Description
