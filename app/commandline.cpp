@@ -86,9 +86,9 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         return line;
     }
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
-    if (values.contains(kFile) && values.value(kFile) != kProposed) {
+    if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
-        if (!line.kind)
+        if (!line.kind && values.value(kFile) != kProposed)
             throw UsageError(u"L'opzione --file vuole classico, avvio, chiusa o proposto, non «%1».", {values.value(kFile)});
     } else if (line.action == CommandLine::Action::File) {
         throw UsageError(QStringLiteral("Indicare il file da scrivere con --file, oppure --controllo."));

@@ -17,6 +17,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -382,7 +383,9 @@ void NaxDesktop::createFile()
             // The reason is a message of its own, whole.
             throw SettingsError(hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
                                                          u"non si è aperta. ", {QDir::toNativeSeparators(written)})
-                                + e.message() + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor."));
+                                + e.message()
+                                + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il suo "
+                                                 "percorso è negli appunti."));
         }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

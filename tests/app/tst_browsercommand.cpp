@@ -56,9 +56,9 @@ private slots:
             QCOMPARE(error, QString());
         else
             QVERIFY2(error.contains(message) && error.contains(u"Indirizzo web per invio file"), qPrintable(error));
-        // A command runs in the hotel's folder.
-        if (!opened.isEmpty() && opened.first() == setting)
-            QCOMPARE(launcher.folder, hotel.path());
+        // A command line, and only a command line, runs in the hotel's folder.
+        const bool address = setting.trimmed().startsWith(u"http", Qt::CaseInsensitive) && !setting.trimmed().contains(u' ');
+        QCOMPARE(launcher.folder, !opened.isEmpty() && !address ? hotel.path() : QString());
     }
 
     void missingProgramSuggestsTheAddress_data()

@@ -80,7 +80,7 @@ private slots:
         QTest::newRow("nothing to do") << QStringList{u"--dalla"_qs, day} << u"Indicare il file da scrivere con --file"_qs;
         QTest::newRow("no first day") << QStringList{u"--file"_qs, u"classico"_qs} << u"Indicare il primo giorno con --dalla"_qs;
         QTest::newRow("unknown kind") << QStringList{u"--file=giornaliero"_qs, u"--dalla"_qs, day} << u"non «giornaliero»"_qs;
-        QTest::newRow("not a date") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"3l/11/2026"_qs} << u"non «3l/11/2026»"_qs;
+        QTest::newRow("not a date") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"xx/11/2026"_qs} << u"non «xx/11/2026»"_qs;
         // The right shape, but no such day: it does not exist, its form is fine.
         QTest::newRow("day that does not exist") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"31/02/2026"_qs}
                                                  << u"L'opzione --dalla indica «31/02/2026», una data inesistente."_qs;
