@@ -115,7 +115,7 @@ QString usageText(const QString &program)
 {
     return QStringLiteral(
                "Uso: %1 --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
-               "                [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
+               "     %2 [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
                "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
                "     %1 --help | --version\n"
                "\n"
@@ -145,7 +145,7 @@ QString usageText(const QString &program)
                "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
                "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie.\n"
                "Esempio, ogni mattina il file di ieri: %1 --file proposto --dalla ieri\n")
-        .arg(program);
+        .arg(program, QString(program.size(), u' '));
 }
 
 QString usageErrorText(const UsageError &error, const QString &program)
