@@ -1,7 +1,7 @@
 #pragma once
 
-// Stands in for the system's browser: records, in order, what it was asked to open, addresses
-// and command lines alike, and the folder of the last command. Nothing is started.
+// Stands in for the system's browser: records, in order, what it was asked to open (addresses
+// and command lines alike) and the folder of the last command. Nothing is started.
 
 #include "browserlauncher.h"
 
@@ -11,12 +11,11 @@ struct RecordingLauncher : app::BrowserLauncher
 {
     QStringList opened;
     QString folder;
-    bool hasBrowser = true; // what opening an address answers
 
     bool openAddress(const QUrl &address) override
     {
         opened << address.toString();
-        return hasBrowser;
+        return true;
     }
     void startCommand(const QString &commandLine, const QDir &dir) override
     {

@@ -416,37 +416,6 @@ private slots:
         QCOMPARE(from->text(), u"010125"_qs);
     }
 
-    // A reversed room range selects no room: every file is refused, and the card check too.
-    void reversedRoomRangeIsRefused_data()
-    {
-        QTest::addColumn<bool>("startUp");
-        QTest::addColumn<bool>("closed");
-        QTest::newRow("daily file") << false << false;
-        QTest::newRow("start-up file") << true << false;
-        QTest::newRow("closed-structure file") << false << true;
-    }
-    void reversedRoomRangeIsRefused()
-    {
-        QFETCH(bool, startUp);
-        QFETCH(bool, closed);
-        Hotel hotel;
-        hotel.settings();
-        if (!startUp)
-            hotel.endStartUp();
-        auto window = openWindow(hotel);
-        control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(closed);
-        field(window.get(), 2)->setText(u"99"_qs);
-        field(window.get(), 3)->setText(u"100"_qs);
-        Box box;
-        pressCreaFile(window.get(), box);
-        expectRefused(hotel, window.get(), box,
-                      u"«Dalla cam.» 99 viene dopo «Alla cam.» 100: le camere si confrontano come testo"_qs);
-
-        answerNextBox(box = {}, pressOk);
-        window->findChild<QAction *>(u"menuSchede"_qs)->trigger();
-        QVERIFY2(box.text.startsWith(u"«Dalla cam.» 99 viene dopo «Alla cam.» 100"), qPrintable(box.text));
-    }
-
     void browserThatCannotStart()
     {
         Hotel hotel;
