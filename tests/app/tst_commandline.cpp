@@ -53,11 +53,6 @@ private slots:
         QCOMPARE(line.allaCamera, u"L´20"_qs);
         QCOMPARE(line.structure, u"2"_qs);
 
-        // "proposto" leaves the kind to the start-up phase, as a check without --file does.
-        const CommandLine proposed = parseCommandLine({u"--file"_qs, u"proposto"_qs, u"--dalla"_qs, u"ieri"_qs}, kToday);
-        QCOMPARE(proposed.action, CommandLine::Action::File);
-        QCOMPARE(proposed.kind, std::nullopt);
-
         const CommandLine startUp = parseCommandLine({u"--dalla"_qs, u"010127"_qs, u"--file=avvio"_qs}, kToday);
         QCOMPARE(startUp.kind, FileKind::Schema);
         QCOMPARE(startUp.dalla, u"01/01/2027"_qs);
@@ -87,11 +82,6 @@ private slots:
         // The right shape, but no such day: it does not exist, its form is fine.
         QTest::newRow("day that does not exist") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"31/02/2026"_qs}
                                                  << u"L'opzione --dalla indica «31/02/2026», una data inesistente."_qs;
-        // Rooms compare as text, as the databases compare them: "99" comes after "100".
-        QTest::newRow("reversed rooms") << QStringList{u"--file=chiusa"_qs, u"--dalla"_qs, day, u"--dalla-camera=99"_qs,
-                                                       u"--alla-camera=100"_qs}
-                                        << u"«--dalla-camera» 99 viene dopo «--alla-camera» 100: le camere si confrontano "
-                                           "come testo"_qs;
         QTest::newRow("empty date") << QStringList{u"--file=classico"_qs, u"--dalla="_qs} << u"--dalla vuole una data"_qs;
         QTest::newRow("last day first") << QStringList{u"--controllo"_qs, u"--dalla"_qs, day, u"--alla"_qs, u"06/12/2026"_qs}
                                         << u"Il giorno di --alla (06/12/2026) viene prima"_qs;
