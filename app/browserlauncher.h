@@ -2,12 +2,30 @@
 
 #include <QDir>
 #include <QString>
+#include <QUrl>
 
 namespace app {
 
-// Starts the command line that opens the portal's page, in the working folder, its window
-// shown, without waiting for it. An empty command or a program that cannot be started
-// throws SettingsError naming the command.
-void startBrowser(const QString &commandLine, const QDir &folder);
+// What opens the portal's page after a file is written. The program gives the window the
+// system's; a test gives it one that records what it was asked.
+class BrowserLauncher
+{
+public:
+    virtual ~BrowserLauncher() = default;
+    // Opens a web address in the system's default browser; false when nothing could open it.
+    virtual bool openAddress(const QUrl &address) = 0;
+    // Starts a command line in the folder, its window shown, without waiting for it. A program
+    // that cannot be started throws SettingsError naming it.
+    virtual void startCommand(const QString &commandLine, const QDir &folder) = 0;
+};
+
+// The system's browser and programs. How a command line names its program differs between
+// systems (browserlauncher_unix.cpp, browserlauncher_win.cpp).
+class SystemBrowserLauncher final : public BrowserLauncher
+{
+public:
+    bool openAddress(const QUrl &address) override;
+    void startCommand(const QString &commandLine, const QDir &folder) override;
+};
 
 } // namespace app

@@ -1,7 +1,6 @@
 #include "browserlauncher.h"
 
 #include "browsercommand.h"
-#include "settingserror.h"
 
 #include <QFileInfo>
 #include <QProcess>
@@ -25,9 +24,19 @@ std::optional<qsizetype> programEnd(const QString &command)
     return std::nullopt;
 }
 
+// The program a command that could not be started meant, for the message: an unquoted path
+// up to ".exe" when it has one ("C:\Programmi\Internet Explorer\iexplore.exe"), else its first word.
+QString meantProgram(const QString &command, const QString &firstWord)
+{
+    if (command.startsWith(u'"'))
+        return firstWord;
+    const qsizetype exe = command.indexOf(QStringLiteral(".exe "), 0, Qt::CaseInsensitive);
+    return exe == -1 ? firstWord : command.left(exe + 4);
+}
+
 } // namespace
 
-void startBrowser(const QString &commandLine, const QDir &folder)
+void SystemBrowserLauncher::startCommand(const QString &commandLine, const QDir &folder)
 {
     const QString command = commandLine.trimmed();
     const QStringList parts = browserCommandParts(command);
@@ -43,8 +52,7 @@ void startBrowser(const QString &commandLine, const QDir &folder)
         process.setArguments(parts.mid(1));
     }
     if (!process.startDetached())
-        throw SettingsError(u"Impossibile avviare il comando per aprire la pagina web «%1»: controllarlo %2.",
-                            {commandLine, kBrowserSetting});
+        throw programNotStarted(end ? command.left(*end) : meantProgram(command, parts.first()), commandLine);
 }
 
 } // namespace app

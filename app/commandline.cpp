@@ -2,6 +2,7 @@
 
 #include "daytext.h"
 #include "fieldentry.h"
+#include "roomrange.h"
 
 #include <QHash>
 
@@ -20,6 +21,8 @@ const QString kAllaCamera = QStringLiteral("--alla-camera");
 const QString kStructure = QStringLiteral("--struttura");
 const QString kHelp = QStringLiteral("--help");
 const QString kVersion = QStringLiteral("--version");
+// The file the window proposes: the start-up file while that phase lasts, the daily file after.
+const QString kProposed = QStringLiteral("proposto");
 
 const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure};
 const QStringList kFlags{kCheck, kHelp, kVersion};
@@ -41,6 +44,8 @@ QString dayOption(const QString &option, const QString &value, QDate today)
     if (value.compare(u"oggi", Qt::CaseInsensitive) == 0)
         return movement::dayText(today);
     const QString day = CompletaData(PulisciTesto(value));
+    if (movement::isNonexistentDay(day))
+        throw UsageError(u"L'opzione %1 indica «%2», una data inesistente.", {option, value});
     if (!ControllaData(day))
         throw UsageError(u"L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».", {option, value});
     return day;
@@ -83,8 +88,8 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
-        if (!line.kind)
-            throw UsageError(u"L'opzione --file vuole classico, avvio o chiusa, non «%1».", {values.value(kFile)});
+        if (!line.kind && values.value(kFile) != kProposed)
+            throw UsageError(u"L'opzione --file vuole classico, avvio, chiusa o proposto, non «%1».", {values.value(kFile)});
     } else if (line.action == CommandLine::Action::File) {
         throw UsageError(QStringLiteral("Indicare il file da scrivere con --file, oppure --controllo."));
     }
@@ -98,42 +103,54 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         line.dallaCamera = PulisciTesto(values.value(kDallaCamera));
     if (values.contains(kAllaCamera))
         line.allaCamera = PulisciTesto(values.value(kAllaCamera));
+    if (const std::optional<QString> reversed =
+            movement::reversedRoomRange(line.dallaCamera, line.allaCamera, kDallaCamera, kAllaCamera))
+        throw UsageError(*reversed);
     if (values.contains(kStructure))
         line.structure = values.value(kStructure).trimmed();
     return line;
 }
 
-QString usageText()
+QString usageText(const QString &program)
 {
     return QStringLiteral(
-        "Uso: NaxDesktop --file classico|avvio|chiusa --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
-        "                [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
-        "     NaxDesktop --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
-        "     NaxDesktop --help | --version\n"
-        "\n"
-        "     NaxDesktop [--cartella-hotel]\n"
-        "\n"
-        "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel; con --cartella-hotel\n"
-        "(la voce del menu delle applicazioni) apre la finestra nella cartella dell'hotel scelta la\n"
-        "prima volta, che si può cambiare solo se non esiste più.\n"
-        "\n"
-        "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
-        "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
-        "                       avvio (il file della fase di Start up), chiusa (struttura chiusa);\n"
-        "                       stampa il percorso del file scritto\n"
-        "  --controllo          controlla le schede del periodo senza scrivere nulla e le stampa in\n"
-        "                       CSV (UTF-8); senza --file controlla il file che la finestra propone\n"
-        "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi\n"
-        "  --alla D             l'ultimo giorno (se manca, lo stesso di --dalla)\n"
-        "  --dalla-camera X     la prima camera (se manca, nessun limite)\n"
-        "  --alla-camera Y      l'ultima camera (se manca, ZZZZZZ)\n"
-        "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
-        "  --help               questo aiuto\n"
-        "  --version            la versione\n"
-        "\n"
-        "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
-        "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie.\n"
-        "Esempio, il file di ieri: NaxDesktop --file classico --dalla ieri\n");
+               "Uso: %1 --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
+               "     %2 [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
+               "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
+               "     %1 --help | --version\n"
+               "\n"
+               "     %1 [--cartella-hotel]\n"
+               "\n"
+               "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel; con --cartella-hotel\n"
+               "(la voce del menu delle applicazioni) apre la finestra nella cartella dell'hotel scelta la\n"
+               "prima volta, che si può cambiare solo se non esiste più.\n"
+               "\n"
+               "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
+               "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
+               "                       avvio (il file della fase di Start up), chiusa (struttura chiusa),\n"
+               "                       proposto (quello che propone la finestra: il file di avvio finché\n"
+               "                       la fase di Start up è aperta, poi quello giornaliero);\n"
+               "                       stampa il percorso del file scritto\n"
+               "  --controllo          controlla le schede del periodo senza scrivere nulla e le stampa in\n"
+               "                       CSV (UTF-8); senza --file controlla il file che la finestra propone\n"
+               "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi\n"
+               "  --alla D             l'ultimo giorno (se manca, lo stesso di --dalla)\n"
+               "  --dalla-camera X     la prima camera (se manca, nessun limite)\n"
+               "  --alla-camera Y      l'ultima camera (se manca, ZZZZZZ); le camere si confrontano\n"
+               "                       come testo: 99 viene dopo 100\n"
+               "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
+               "  --help               questo aiuto\n"
+               "  --version            la versione\n"
+               "\n"
+               "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
+               "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie.\n"
+               "Esempio, ogni mattina il file di ieri: %1 --file proposto --dalla ieri\n")
+        .arg(program, QString(program.size(), u' '));
+}
+
+QString usageErrorText(const UsageError &error, const QString &program)
+{
+    return error.message() + u'\n' + program + QStringLiteral(" --help per l'aiuto\n");
 }
 
 bool wantsCommandLine(int argc, const char *const *argv)

@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 // The program's command line, for files written on a schedule and the card check:
-// NaxDesktop --file classico|avvio|chiusa --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
+// NaxDesktop --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
 //            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo, --help, --version.
 namespace app {
 
@@ -20,7 +20,7 @@ struct CommandLine
     enum class Action { Help, Version, File, Check };
 
     Action action = Action::Help;
-    std::optional<movement::FileKind> kind; // none: what the window starts with
+    std::optional<movement::FileKind> kind; // none ("proposto" or no --file): what the window starts with
     // The four fields as the window holds them after Enter; an option left out takes the
     // window's first text ("Alla data" as "Dalla data").
     QString dalla;
@@ -49,8 +49,11 @@ private:
 // Throws UsageError.
 CommandLine parseCommandLine(const QStringList &arguments, QDate today);
 
-// The Italian help, "--help"'s text and the tail of every usage error.
-QString usageText();
+// The Italian help, "--help"'s text, naming the program as it was started.
+QString usageText(const QString &program);
+
+// What a usage error prints: its message and where the help is, a line each.
+QString usageErrorText(const UsageError &error, const QString &program);
 
 // The window's one option: start in the hotel's folder remembered for the menu entry, asking
 // for it the first time or when it no longer exists.

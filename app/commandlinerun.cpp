@@ -9,6 +9,7 @@
 #include "settingserror.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <cstdio>
 
@@ -63,17 +64,18 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
 
 } // namespace
 
-int runCommandLine(const QStringList &arguments, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
+int runCommandLine(const QString &program, const QStringList &arguments, const QDir &folder, QDate today,
+                   QIODevice &out, QIODevice &err)
 {
     CommandLine line;
     try {
         line = parseCommandLine(arguments, today);
     } catch (const UsageError &e) {
-        print(err, e.message() + QStringLiteral("\n\n") + usageText());
+        print(err, usageErrorText(e, program));
         return kExitUsage;
     }
     switch (line.action) {
-    case CommandLine::Action::Help: print(out, usageText()); return kExitDone;
+    case CommandLine::Action::Help: print(out, usageText(program)); return kExitDone;
     case CommandLine::Action::Version:
         print(out, QStringLiteral("NaxDesktop %1\n").arg(QStringLiteral(NAX_VERSION)));
         return kExitDone;
@@ -87,14 +89,16 @@ int runCommandLine(const QStringList &arguments, const QDir &folder, QDate today
     }
 }
 
-int runCommandLine(const QStringList &arguments)
+int runCommandLine(const QStringList &programAndArguments)
 {
     const ConsoleOutput console;
     QFile out;
     QFile err;
     out.open(stdout, QIODevice::WriteOnly);
     err.open(stderr, QIODevice::WriteOnly);
-    return runCommandLine(arguments, QDir::current(), QDate::currentDate(), out, err);
+    // As it was typed or started, without its folder: "NaxDesktopConsole" in cmd.
+    const QString program = QFileInfo(programAndArguments.value(0)).fileName();
+    return runCommandLine(program, programAndArguments.mid(1), QDir::current(), QDate::currentDate(), out, err);
 }
 
 } // namespace app

@@ -13,10 +13,13 @@ enum ExitStatus { kExitDone = 0, kExitFailure = 1, kExitUsage = 2, kExitDoubtful
 // Runs the command line in the hotel's folder as the window would run the same choices, with
 // `today` as the calendar day, without a window, a box or the browser: writes the file and
 // prints its path, or prints the card check as CSV. A failure prints the window's message on
-// `err` and writes nothing; bad options print what is wrong and the usage on `err`.
-int runCommandLine(const QStringList &arguments, const QDir &folder, QDate today, QIODevice &out, QIODevice &err);
+// `err` and writes nothing; bad options print what is wrong and where the help is on `err`.
+// `program` is the program's name as it was started, for the help.
+int runCommandLine(const QString &program, const QStringList &arguments, const QDir &folder, QDate today,
+                   QIODevice &out, QIODevice &err);
 
-// The same on the process's standard output and error, in the current folder, on today's date.
-int runCommandLine(const QStringList &arguments);
+// The same on the process's standard output and error, in the current folder, on today's date,
+// for the process's arguments, the program first.
+int runCommandLine(const QStringList &programAndArguments);
 
 } // namespace app

@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     // Options of its own make the program a command line, which needs no display.
     if (app::wantsCommandLine(argc, argv)) {
         QCoreApplication application(argc, argv);
-        return app::runCommandLine(QCoreApplication::arguments().mid(1));
+        return app::runCommandLine(QCoreApplication::arguments());
     }
     QApplication application(argc, argv);
     // Ties the window to the menu entry that starts it, whose icon the task bar then shows.
@@ -32,7 +32,8 @@ int main(int argc, char *argv[])
             return 0;
         folder = *hotel;
     }
-    app::NaxDesktop window(folder);
+    app::SystemBrowserLauncher browser;
+    app::NaxDesktop window(folder, browser);
     window.start();
     return application.exec();
 }

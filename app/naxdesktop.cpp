@@ -1,6 +1,6 @@
 #include "naxdesktop.h"
 
-#include "browserlauncher.h"
+#include "browsercommand.h"
 #include "cardcheck.h"
 #include "cardcheckwindow.h"
 #include "daytext.h"
@@ -14,8 +14,10 @@
 #include "twips.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
@@ -108,10 +110,10 @@ auto showingDays(QLabel *strip, movement::MovementContext &context, Work work)
 
 } // namespace
 
-NaxDesktop::NaxDesktop(const QDir &folder, std::function<QDate()> today, QWidget *parent)
+NaxDesktop::NaxDesktop(const QDir &folder, BrowserLauncher &browser, std::function<QDate()> today, QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                               | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      m_folder(folder), m_today(std::move(today))
+      m_folder(folder), m_browser(browser), m_today(std::move(today))
 {
     initResources();
     setWindowTitle(QStringLiteral("Preparazione file per Istat (Velunor)"));
@@ -372,13 +374,18 @@ void NaxDesktop::createFile()
         const QString written = showingDays(m_strip, run.context, [&run] {
             return movement::createMovementFile(run.kind, run.context, run.args);
         });
+        // For the portal's upload dialog: Ctrl+V in its file name box picks the file. Windows
+        // keeps the text after the program ends.
+        QGuiApplication::clipboard()->setText(QDir::toNativeSeparators(written));
         try {
-            startBrowser(m_settings.ComandoWeb, m_folder);
+            openPortalPage(m_settings.ComandoWeb, m_folder, m_browser);
         } catch (const SettingsError &e) {
             // The reason is a message of its own, whole.
             throw SettingsError(hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
                                                          u"non si è aperta. ", {QDir::toNativeSeparators(written)})
-                                + e.message() + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor."));
+                                + e.message()
+                                + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il suo "
+                                                 "percorso è negli appunti."));
         }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browserlauncher.h"
 #include "runcontext.h"
 #include "settings.h"
 #include "settingsmenu.h"
@@ -23,14 +24,15 @@ namespace app {
 
 // The main window: the range of days and rooms, the structure, the kind of file, and the
 // command that writes the file, opens the portal's page and closes the program.
-// Files are resolved against `folder`; `today` gives the calendar day (the system clock in the program).
+// Files are resolved against `folder`; `browser` opens the portal's page; `today` gives the
+// calendar day (the system clock in the program).
 class NaxDesktop : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit NaxDesktop(const QDir &folder, std::function<QDate()> today = &QDate::currentDate,
-                        QWidget *parent = nullptr);
+    NaxDesktop(const QDir &folder, BrowserLauncher &browser, std::function<QDate()> today = &QDate::currentDate,
+               QWidget *parent = nullptr);
 
     // Shows the window, reports a broken settings file and runs the first activation.
     void start();
@@ -60,6 +62,7 @@ private:
     void editSetting(SettingItem item);
 
     QDir m_folder;
+    BrowserLauncher &m_browser;
     std::function<QDate()> m_today;
     Settings m_settings;
     std::optional<QString> m_settingsError;

@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringView>
 
-// Settings defaults that depend on the platform: where the file goes and which command opens
-// the portal's page. The settings prompts show them as their examples.
+// Settings defaults for a first start: where the file goes (the user's documents folder, as the
+// system names it) and the portal's page. The settings prompts show them as their examples.
 namespace app {
 
 // The regional portal's upload application; the operator sets the real address in the menu.

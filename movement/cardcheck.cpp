@@ -5,6 +5,7 @@
 #include "codelookup.h"
 #include "daytext.h"
 #include "guestcodes.h"
+#include "roomrange.h"
 #include "startupselection.h"
 #include "structureselection.h"
 #include "trimspaces.h"
@@ -285,6 +286,7 @@ QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, con
 {
     // Every file needs the structure: for its code or for its figures.
     selectedStructure(context.selector);
+    checkRoomRange(args.DallaCamera, args.AllaCamera);
     CardCheck check(context, kind);
     switch (kind) {
     case FileKind::Classic: return check.classic(args);

@@ -23,15 +23,26 @@ bool hasDayShape(const QString &text)
     return true;
 }
 
+// The day of a text of the day's shape; invalid when there is no such day.
+QDate shapedDay(const QString &text)
+{
+    return QDate(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+}
+
 } // namespace
+
+bool isNonexistentDay(const QString &text)
+{
+    return hasDayShape(text) && !shapedDay(text).isValid();
+}
 
 QDate checkedDay(const QString &text, QStringView fieldName)
 {
-    if (hasDayShape(text)) {
-        const QDate day(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
-        if (day.isValid())
-            return day;
-    }
+    if (isNonexistentDay(text))
+        throw MovementError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
+                            {fieldName, text});
+    if (hasDayShape(text))
+        return shapedDay(text);
     throw MovementError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
                         u"Correggere la data e premere Invio nel campo.",
                         {fieldName, text});

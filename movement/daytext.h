@@ -17,6 +17,10 @@ inline constexpr QStringView kAllaData = u"Alla data";
 // Anything else throws MovementError naming the field.
 QDate checkedDay(const QString &text, QStringView fieldName);
 
+// Whether the text has a day's shape, as above, but names no calendar day (31/02/2026): the
+// operator is told the day does not exist rather than that its form is wrong.
+bool isNonexistentDay(const QString &text);
+
 // The day of a date as the hotel program stores it: its first eight characters are the digits
 // YYYYMMDD of a real calendar date. Anything else gives an invalid QDate.
 QDate storedDay(const QString &text);

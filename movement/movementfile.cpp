@@ -4,6 +4,7 @@
 #include "closedfile.h"
 #include "daytext.h"
 #include "outputfile.h"
+#include "roomrange.h"
 #include "schemafile.h"
 
 namespace movement {
@@ -11,6 +12,8 @@ namespace movement {
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
 {
     const QDate first = checkedDay(args.DallaData, kDallaData);
+    // Such a range would write a file with no room, reported as a day of zero rooms available.
+    checkRoomRange(args.DallaCamera, args.AllaCamera);
     // The start-up file is named after the day it reports, the day before the typed one.
     const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
     const QString path = outputFilePath(context.folder, context.PercorsoFile, named);

@@ -82,8 +82,10 @@ MovementError openFailure(const QSaveFile &file, const QString &path)
     else if (diskFull(file, target.absolutePath()))
         reason = hoteldb::operatorMessage(u"lo spazio sul disco della cartella «%1» è esaurito", {folder});
     else
+        // As the root of C: on Windows, where a stored path from older versions may point.
         reason = hoteldb::operatorMessage(u"nella cartella «%1» non si possono creare file (permessi, disco di sola "
-                                          u"lettura o cartella di rete non raggiungibile)",
+                                          u"lettura o cartella di rete non raggiungibile): scegliere un altro percorso in "
+                                          u"«Impostazioni» › «Percorso creazione file», per esempio nella cartella Documenti",
                                           {folder});
     return MovementError(hoteldb::operatorMessage(u"Impossibile creare il file «%1»: ", {QDir::toNativeSeparators(path)})
                          + reason + u'.');

@@ -2,7 +2,8 @@
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<the program's folder> -DREMOVE=<its file list, for the
 ;            uninstaller> -DICON=<naxdesktop.ico> -DOUTFILE=<setup.exe> naxdesktop.nsi
 ; It installs for the current user (no administrator needed), asks for the hotel's folder and
-; makes the Start-menu shortcut that starts the program there. Silent use, for a whole office:
+; makes the Start-menu shortcut that starts the program there; on request, a scheduled task
+; writes yesterday's file there every morning (dailytask.nsh). Silent use, for a whole office:
 ;   NaxDesktop-VERSION-setup.exe /S /CARTELLA="C:\Hotel di prova" [/D=program folder, always last]
 ; The uninstaller removes the program's own files only: the hotel's folder is never touched.
 
@@ -13,6 +14,7 @@ Target amd64-unicode
 !include WordFunc.nsh
 !include LogicLib.nsh
 !include "${REMOVE}"
+!include "dailytask.nsh"
 
 !define SHORTCUT "Preparazione file per Istat (Velunor)"
 !define UNINSTALLER "Disinstalla NaxDesktop.exe"
@@ -45,6 +47,9 @@ Var HotelDir
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckHotelDir
 !insertmacro MUI_PAGE_DIRECTORY
 
+; The only choice offered is the scheduled task, off unless ticked.
+!define MUI_COMPONENTSPAGE_NODESC
+!insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "NaxDesktop è installato. Si avvia dal menu Start, voce $\"${SHORTCUT}$\", nella cartella dell'hotel $HotelDir."
 !insertmacro MUI_PAGE_FINISH
@@ -111,12 +116,32 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
+Section /o "Scrivi ogni mattina alle 7:30 il file di ieri"
+    ; A drive's root, "D:\", loses its backslash, which would escape the quote after it.
+    StrCpy $1 $HotelDir "" -1
+    ${If} $1 == "\"
+        StrCpy $1 $HotelDir -1
+    ${Else}
+        StrCpy $1 $HotelDir
+    ${EndIf}
+    !insertmacro DailyTaskCommands "$INSTDIR" "$1"
+    nsExec::ExecToLog '${DAILY_TASK_CREATE}'
+    Pop $0
+    ${If} $0 != 0
+        MessageBox MB_ICONEXCLAMATION|MB_OK "L'attività pianificata $\"${DAILY_TASK}$\" non si è potuta creare: la guida spiega come crearla in Utilità di pianificazione." /SD IDOK
+    ${EndIf}
+SectionEnd
+
 Section "Uninstall"
     !insertmacro RemoveFiles
     Delete "$INSTDIR\${UNINSTALLER}"
     ; Only when empty: a file someone put there stays.
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    ; Whether or not the task was chosen: deleting a task that does not exist changes nothing.
+    !insertmacro DailyTaskCommands "$INSTDIR" ""
+    nsExec::ExecToLog '${DAILY_TASK_DELETE}'
+    Pop $0
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd

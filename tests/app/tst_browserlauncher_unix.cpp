@@ -18,7 +18,7 @@ private slots:
             dir, u"browser.sh"_qs, "#!/bin/sh\npwd > started.tmp\nprintf '%s\\n' \"$@\" >> started.tmp\nmv started.tmp started.txt\n");
         QVERIFY(QFile::setPermissions(script, QFile::permissions(script) | QFileDevice::ExeOwner));
 
-        startBrowser(u"\""_qs + script + u"\" https://velunor.regione.example/Velunor/app/ \"two words\""_qs,
+        SystemBrowserLauncher().startCommand(u"\""_qs + script + u"\" https://velunor.regione.example/Velunor/app/ \"two words\""_qs,
                      QDir(dir.path()));
         const QString record = dir.filePath(u"started.txt"_qs);
         QTRY_VERIFY(QFile::exists(record));
@@ -31,7 +31,8 @@ private slots:
     {
         QTemporaryDir dir;
         for (const QString &command : {u""_qs, u"   "_qs, u"\"\""_qs}) {
-            const QString message = settingsErrorOf([&] { startBrowser(command, QDir(dir.path())); });
+            const QString message =
+                settingsErrorOf([&] { SystemBrowserLauncher().startCommand(command, QDir(dir.path())); });
             QVERIFY2(message.contains(u"è vuoto"), qPrintable(command));
         }
     }
@@ -40,8 +41,10 @@ private slots:
     {
         QTemporaryDir dir;
         const QString command = u"/nessun/browser https://x.example/"_qs;
-        const QString message = settingsErrorOf([&] { startBrowser(command, QDir(dir.path())); });
-        QVERIFY2(message.contains(command) && message.contains(u"Indirizzo web per invio file"), qPrintable(message));
+        const QString message = settingsErrorOf([&] { SystemBrowserLauncher().startCommand(command, QDir(dir.path())); });
+        QVERIFY2(message.startsWith(u"Impossibile avviare il programma «/nessun/browser»")
+                     && message.contains(u"«https://x.example/»") && message.contains(u"Indirizzo web per invio file"),
+                 qPrintable(message));
     }
 };
 

@@ -1,8 +1,8 @@
 // Starting the browser's command on Windows: an unquoted program path may hold spaces, as the
-// default "C:\Programmi\Internet Explorer\iexplore.exe" does.
+// "C:\Programmi\Internet Explorer\iexplore.exe" of older settings does. Every program lives in
+// the test's own temporary folders.
 
 #include "browserlauncher.h"
-#include "platformdefaults.h"
 #include "settingsfixture.h"
 
 #include <QTemporaryDir>
@@ -42,40 +42,30 @@ private slots:
         QTemporaryDir programs;
         const QString program = programs.filePath(u"Internet Explorer/iexplore.exe"_qs);
         QVERIFY(plantBrowser(program));
+        SystemBrowserLauncher launcher;
         QTemporaryDir hotel;
-        startBrowser(QDir::toNativeSeparators(program) + u' ' + kAddress, QDir(hotel.path()));
+        launcher.startCommand(QDir::toNativeSeparators(program) + u' ' + kAddress, QDir(hotel.path()));
         QCOMPARE(recorded(hotel), (kAddress + u'\n').toUtf8());
 
         // Without ".exe", as the system finds the program too; and quoted, with quoted arguments.
         QTemporaryDir again;
-        startBrowser(QDir::toNativeSeparators(program).chopped(4) + u' ' + kAddress, QDir(again.path()));
+        launcher.startCommand(QDir::toNativeSeparators(program).chopped(4) + u' ' + kAddress, QDir(again.path()));
         QCOMPARE(recorded(again), (kAddress + u'\n').toUtf8());
         QTemporaryDir quoted;
-        startBrowser(u'"' + QDir::toNativeSeparators(program) + u"\" \"due parole\" "_qs + kAddress, QDir(quoted.path()));
+        launcher.startCommand(u'"' + QDir::toNativeSeparators(program) + u"\" \"due parole\" "_qs + kAddress,
+                              QDir(quoted.path()));
         QCOMPARE(recorded(quoted), (u"due parole\n"_qs + kAddress + u'\n').toUtf8());
-    }
-
-    void defaultCommandOnAFirstStart()
-    {
-        QCOMPARE(defaultComandoWeb(), u"C:\\Programmi\\Internet Explorer\\iexplore.exe "_qs + kAddress);
-        const QString program = u"C:/Programmi/Internet Explorer/iexplore.exe"_qs;
-        if (QFile::exists(program))
-            QSKIP("this system has a program of its own where the default command points");
-        if (!plantBrowser(program))
-            QSKIP("this system does not let the test write where the default command points");
-        QTemporaryDir hotel;
-        startBrowser(defaultComandoWeb(), QDir(hotel.path()));
-        const QByteArray arguments = recorded(hotel);
-        QFile::remove(program);
-        QCOMPARE(arguments, (kAddress + u'\n').toUtf8());
     }
 
     void missingProgramIsNamed()
     {
         QTemporaryDir hotel;
         const QString command = u"C:\\Nessuna cartella\\browser.exe https://x.example/"_qs;
-        const QString message = settingsErrorOf([&] { startBrowser(command, QDir(hotel.path())); });
-        QVERIFY2(message.contains(command) && message.contains(u"Indirizzo web per invio file"), qPrintable(message));
+        const QString message = settingsErrorOf([&] { SystemBrowserLauncher().startCommand(command, QDir(hotel.path())); });
+        // The whole unquoted path up to ".exe", not its first word, and the address alone instead.
+        QVERIFY2(message.startsWith(u"Impossibile avviare il programma «C:\\Nessuna cartella\\browser.exe»")
+                     && message.contains(u"«https://x.example/»") && message.contains(u"Indirizzo web per invio file"),
+                 qPrintable(message));
     }
 };
 

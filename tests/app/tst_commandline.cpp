@@ -64,7 +64,10 @@ private slots:
         QCOMPARE(parseCommandLine({u"--help"_qs}, kToday).action, CommandLine::Action::Help);
         QCOMPARE(parseCommandLine({u"--file"_qs, u"x"_qs, u"--help"_qs}, kToday).action, CommandLine::Action::Help);
         QCOMPARE(parseCommandLine({u"--version"_qs}, kToday).action, CommandLine::Action::Version);
-        QVERIFY(usageText().startsWith(u"Uso: NaxDesktop --file classico|avvio|chiusa --dalla GG/MM/AAAA"));
+        // Named as it was started: the console program in a Windows example.
+        const QString help = usageText(u"NaxDesktopConsole.exe"_qs);
+        QVERIFY(help.startsWith(u"Uso: NaxDesktopConsole.exe --file classico|avvio|chiusa|proposto --dalla "));
+        QVERIFY(help.contains(u"\nEsempio, ogni mattina il file di ieri: NaxDesktopConsole.exe --file proposto --dalla ieri\n"));
     }
 
     void badOptions_data()
@@ -75,7 +78,10 @@ private slots:
         QTest::newRow("nothing to do") << QStringList{u"--dalla"_qs, day} << u"Indicare il file da scrivere con --file"_qs;
         QTest::newRow("no first day") << QStringList{u"--file"_qs, u"classico"_qs} << u"Indicare il primo giorno con --dalla"_qs;
         QTest::newRow("unknown kind") << QStringList{u"--file=giornaliero"_qs, u"--dalla"_qs, day} << u"non «giornaliero»"_qs;
-        QTest::newRow("not a date") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"31/11/2026"_qs} << u"non «31/11/2026»"_qs;
+        QTest::newRow("not a date") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"xx/11/2026"_qs} << u"non «xx/11/2026»"_qs;
+        // The right shape, but no such day: it does not exist, its form is fine.
+        QTest::newRow("day that does not exist") << QStringList{u"--file=classico"_qs, u"--dalla"_qs, u"31/02/2026"_qs}
+                                                 << u"L'opzione --dalla indica «31/02/2026», una data inesistente."_qs;
         QTest::newRow("empty date") << QStringList{u"--file=classico"_qs, u"--dalla="_qs} << u"--dalla vuole una data"_qs;
         QTest::newRow("last day first") << QStringList{u"--controllo"_qs, u"--dalla"_qs, day, u"--alla"_qs, u"06/12/2026"_qs}
                                         << u"Il giorno di --alla (06/12/2026) viene prima"_qs;

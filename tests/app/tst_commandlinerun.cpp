@@ -28,7 +28,7 @@ Output runIn(const Hotel &hotel, const QStringList &arguments)
     QBuffer err;
     out.open(QIODevice::WriteOnly);
     err.open(QIODevice::WriteOnly);
-    const int status = app::runCommandLine(arguments, QDir(hotel.dir.path()), kDay, out, err);
+    const int status = app::runCommandLine(u"NaxDesktop"_qs, arguments, QDir(hotel.dir.path()), kDay, out, err);
     return {status, out.data(), err.data()};
 }
 
@@ -70,7 +70,7 @@ void writeDatabases(const Hotel &folder)
 
 // Presses "Crea File" in a window opened on today's date with the fields given and the
 // structure picked, answering "No" to the start-up question, and returns the file's bytes.
-QByteArray writtenByTheWindow(const Hotel &hotel, const QString &from, const QString &to, int structure)
+QByteArray writtenByTheWindow(Hotel &hotel, const QString &from, const QString &to, int structure)
 {
     auto window = openWindow(hotel, QDate::currentDate());
     if (!makeActive(window.get()))
@@ -127,18 +127,34 @@ private slots:
         writeDatabases(hotel);
         const QByteArray window = writtenByTheWindow(hotel, from, to, 2);
         QVERIFY2(window.contains("<arrivo>"), window.constData());
-        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
-        QVERIFY(QFile::remove(hotel.path(u"browser.txt"_qs)));
 
         const Output program = runProgram(hotel, arguments);
         QCOMPARE(program.err, QByteArray());
         QCOMPARE(program.status, 0);
         QCOMPARE(program.out, QDir::toNativeSeparators(hotel.path(file)).toUtf8() + "\n");
         QCOMPARE(hotel.read(file), window);
-        // Neither the browser nor the start-up mark.
-        QTest::qWait(200);
-        QCOMPARE(QDir(hotel.dir.path()).entryList({u"browser.txt"_qs, u"IPUSU.txt"_qs}),
+        // No question, so no start-up mark; the command line has no browser to open.
+        QCOMPARE(QDir(hotel.dir.path()).entryList({u"IPUSU.txt"_qs}),
                  startUp ? QStringList() : QStringList{u"IPUSU.txt"_qs});
+    }
+
+    // "proposto" writes what the window proposes: the start-up file while that phase lasts, the
+    // daily file after; the same bytes as naming the kind.
+    void proposedFile()
+    {
+        Hotel hotel;
+        hotel.settings();
+        writeDatabases(hotel);
+        for (const auto &[kind, file] : {std::pair(u"avvio"_qs, u"DuzizUzazi2026-12-06.xml"_qs),
+                                         std::pair(u"classico"_qs, u"DuzizUzazi2026-12-07.xml"_qs)}) {
+            QCOMPARE(runIn(hotel, {u"--file"_qs, kind, u"--dalla"_qs, u"ieri"_qs}).status, 0);
+            const QByteArray named = hotel.read(file);
+            QVERIFY(named.endsWith("</movimenti>\r\n") && QFile::remove(hotel.path(file)));
+            const Output proposed = runIn(hotel, {u"--file"_qs, u"proposto"_qs, u"--dalla"_qs, u"ieri"_qs});
+            QCOMPARE(proposed.out, QDir::toNativeSeparators(hotel.path(file)).toUtf8() + "\n");
+            QCOMPARE(hotel.read(file), named);
+            hotel.endStartUp();
+        }
     }
 
     void cardCheck()
@@ -175,6 +191,12 @@ private slots:
         QCOMPARE(help.status, 0);
         QVERIFY(help.out.startsWith("Uso: NaxDesktop"));
         QCOMPARE(runIn(hotel, {u"--version"_qs}).out, QByteArray("NaxDesktop 1.0.0\n"));
+
+        // The real program takes its name from how it was started.
+        const Output mistyped = runProgram(hotel, {u"--dala"_qs});
+        QCOMPARE(mistyped.status, int(app::kExitUsage));
+        QCOMPARE(QString::fromUtf8(mistyped.err), u"Opzione sconosciuta: «--dala».\n%1 --help per l'aiuto\n"_qs
+                                                      .arg(QFileInfo(QStringLiteral(NAXDESKTOP_PATH)).fileName()));
     }
 
     void failuresWriteNothing_data()
@@ -193,8 +215,13 @@ private slots:
                                              << u"La fase di Start up è chiusa"_qs;
         QTest::newRow("settings file too short") << QByteArray("DuzizUzazi.xml\r\n") << true << daily << 1
                                                  << u"NaxSetup.txt"_qs;
+        // One line, and where the help is.
         QTest::newRow("bad option") << QByteArray() << false << QStringList{u"--file"_qs} << 2
-                                    << u"L'opzione --file vuole un valore.\n\nUso: NaxDesktop"_qs;
+                                    << u"L'opzione --file vuole un valore.\nNaxDesktop --help per l'aiuto\n"_qs;
+        QTest::newRow("reversed rooms") << QByteArray() << true
+                                        << daily + QStringList{u"--dalla-camera=99"_qs, u"--alla-camera"_qs, u"100"_qs} << 2
+                                        << u"«--dalla-camera» 99 viene dopo «--alla-camera» 100: le camere si confrontano "
+                                           "come testo"_qs;
     }
     void failuresWriteNothing()
     {
@@ -215,6 +242,8 @@ private slots:
         const Output run = runIn(hotel, arguments);
         QCOMPARE(run.status, status);
         QVERIFY2(QString::fromUtf8(run.err).contains(message), run.err.constData());
+        if (status == app::kExitUsage)
+            QCOMPARE(run.err.count('\n'), 2);
         QCOMPARE(run.out, QByteArray());
         QCOMPARE(hotel.xmlFiles(), QStringList());
     }

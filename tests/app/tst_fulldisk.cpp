@@ -94,7 +94,8 @@ private slots:
         QVERIFY2(outcome.output.contains(u"status=1\n"_qs), qPrintable(outcome.output));
         QCOMPARE(outcome.message.trimmed(),
                  u"Impossibile creare il file «DIR/DuzizUzazi1900-01-01.xml»: nella cartella «DIR» non si possono "
-                 "creare file (permessi, disco di sola lettura o cartella di rete non raggiungibile)."_qs);
+                 "creare file (permessi, disco di sola lettura o cartella di rete non raggiungibile): scegliere un altro "
+                 "percorso in «Impostazioni» › «Percorso creazione file», per esempio nella cartella Documenti."_qs);
         QVERIFY2(outcome.output.contains(u"files= \n"_qs) || outcome.output.contains(u"files=\n"_qs),
                  qPrintable(outcome.output));
     }

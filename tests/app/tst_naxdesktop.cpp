@@ -4,6 +4,7 @@
 #include "settings.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QMenuBar>
 #include <QToolButton>
 
@@ -149,7 +150,6 @@ private slots:
         typeAndEnter(window.get(), 3, QString());
         QCOMPARE(field(window.get(), 3)->text(), u" "_qs);
         QCOMPARE(focused(), u"T0"_qs);
-        QTest::qWait(200);
         QVERIFY(window->isVisible());
         QVERIFY(!QApplication::activeModalWidget());
         QCOMPARE(hotel.xmlFiles(), QStringList());
@@ -197,8 +197,9 @@ private slots:
         answerNextBox(box = {}, [](QDialog *b) { pressKey(b, Qt::Key_Escape); });
         window->findChild<QAction *>(u"menu2_2"_qs)->trigger();
         QCOMPARE(box.title, u"Percorso apertura pagina web"_qs);
-        QCOMPARE(box.text, u"Inserire il comando completo per\nl'apertura della pagina web di Velunor\n\nes. "_qs
-                               + defaults.ComandoWeb);
+        // The example is the portal's address alone.
+        QCOMPARE(box.text, u"Inserire il comando completo per\nl'apertura della pagina web di Velunor\n\nes. "
+                           "https://velunor.regione.example/Velunor/app/"_qs);
         QCOMPARE(box.input, u"cmd"_qs);
         QCOMPARE(hotel.read(u"NaxSetup.txt"_qs), QByteArray("a.xml\r\ncmd\r\nCODE\r\n"));
 
@@ -235,7 +236,11 @@ private slots:
             + closedDay("20261230") + closedDay("20261231") + closedDay("20270101") + closedDay("20270102")
             + "</movimenti>\r\n";
         QCOMPARE(hotel.read(u"DuzizUzazi2026-12-30.xml"_qs), expected);
-        QTRY_COMPARE(hotel.read(u"browser.txt"_qs), QByteArray("https://velunor.regione.example/Velunor/app/\n"));
+        QCOMPARE(hotel.browser.opened, QStringList{Hotel::browserCommand()});
+        QCOMPARE(hotel.browser.folder, hotel.dir.path());
+        // The file's whole path waits on the clipboard for the portal's upload dialog.
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QDir::toNativeSeparators(hotel.path(u"DuzizUzazi2026-12-30.xml"_qs)));
         QCOMPARE(hotel.read(u"IPUSU.txt"_qs), QByteArray("Ok\r\n"));
     }
 
@@ -255,7 +260,7 @@ private slots:
         const QByteArray file = hotel.read(u"DuzizUzazi2024-02-29.xml"_qs);
         QVERIFY2(file.contains("\r\n  <codice>Caff\xC3\xA8 &amp; &lt;2&gt;</codice>\r\n"), file.constData());
         QCOMPARE(file.count("<movimento>"), 1);
-        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QCOMPARE(hotel.browser.opened, QStringList{Hotel::browserCommand()});
     }
 
     void startUpFileNeedsTheHotelDatabases()
@@ -416,12 +421,16 @@ private slots:
         Hotel hotel;
         hotel.write(u"NaxSetup.txt"_qs, "DuzizUzazi.xml\r\n/nessun/browser https://x.example/\r\nABC123\r\n");
         hotel.endStartUp();
-        auto window = openWindow(hotel);
+        SystemBrowserLauncher system;
+        auto window = openWindow(hotel, kToday, &system);
         control<QCheckBox>(window.get(), u"Chk2"_qs)->setChecked(true);
         Box box;
         pressCreaFile(window.get(), box);
         // The operator learns that the file is there, and where, to upload it by hand.
-        QVERIFY2(box.text.contains(u"/nessun/browser"), qPrintable(box.text));
+        // It names the program and suggests the command's own address alone.
+        QVERIFY2(box.text.contains(u"«/nessun/browser»") && box.text.contains(u"solo l'indirizzo del portale, per esempio "
+                                                                              u"«https://x.example/»"),
+                 qPrintable(box.text));
         QVERIFY2(box.text.startsWith(u"Il file «%1» è stato scritto"_qs
                                          .arg(QDir::toNativeSeparators(hotel.path(u"DuzizUzazi2024-02-29.xml"_qs)))),
                  qPrintable(box.text));
@@ -440,8 +449,7 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
         QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
         QCOMPARE(hotel.xmlFiles(), QStringList());
-        QTest::qWait(200);
-        QVERIFY(!QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QCOMPARE(hotel.browser.opened, QStringList());
         QVERIFY(!QFile::exists(hotel.path(u"IPUSU.txt"_qs)));
     }
 };

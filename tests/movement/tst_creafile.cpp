@@ -130,7 +130,7 @@ private slots:
         QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2026-12-07.xml"_qs});
         const QByteArray file = hotel.read(u"DuzizUzazi2026-12-07.xml"_qs);
         QCOMPARE(file.split('\n'), kClassic.split('\n'));
-        QTRY_COMPARE(hotel.read(u"browser.txt"_qs), QByteArray("https://velunor.regione.example/Velunor/app/\n"));
+        QCOMPARE(hotel.browser.opened, QStringList{Hotel::browserCommand()});
     }
 
     void startUpConfirmed()
@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2026-12-06.xml"_qs});
         QCOMPARE(hotel.read(u"DuzizUzazi2026-12-06.xml"_qs).split('\n'), kStartUp.split('\n'));
         QCOMPARE(hotel.read(u"IPUSU.txt"_qs), QByteArray("Ok\r\n"));
-        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
+        QCOMPARE(hotel.browser.opened, QStringList{Hotel::browserCommand()});
 
         auto next = openWindow(hotel, kDay);
         QVERIFY(!control<QCheckBox>(next.get(), u"Chk"_qs)->isChecked());

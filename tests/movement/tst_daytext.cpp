@@ -28,34 +28,41 @@ private slots:
         QCOMPARE(checkedDay(text, kDallaData), day);
     }
 
+    // A text of the day's shape that names no day is said not to exist; any other is of the wrong form.
     void refusesAnythingElse_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty") << "";
-        QTest::newRow("blank") << " ";
-        QTest::newRow("short form left without Enter") << "7/12/2026";
-        QTest::newRow("six digits") << "071226";
-        QTest::newRow("padded") << " 07/12/2026";
-        QTest::newRow("other separator") << "07 12 2026";
-        QTest::newRow("letter in year") << "07/12/2O26";
-        QTest::newRow("sign in day") << "+7/12/2026";
-        QTest::newRow("no 31 April") << "31/04/2024";
-        QTest::newRow("1900 not leap") << "29/02/1900";
-        QTest::newRow("2100 not leap") << "29/02/2100";
-        QTest::newRow("2023 not leap") << "29/02/2023";
-        QTest::newRow("day zero") << "00/01/2024";
-        QTest::newRow("month 13") << "01/13/2024";
-        QTest::newRow("year zero") << "01/01/0000";
+        QTest::addColumn<bool>("nonexistent");
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("blank") << " " << false;
+        QTest::newRow("short form left without Enter") << "7/12/2026" << false;
+        QTest::newRow("six digits") << "071226" << false;
+        QTest::newRow("padded") << " 07/12/2026" << false;
+        QTest::newRow("other separator") << "07 12 2026" << false;
+        QTest::newRow("letter in year") << "07/12/2O26" << false;
+        QTest::newRow("sign in day") << "+7/12/2026" << false;
+        QTest::newRow("no 31 February") << "31/02/2026" << true;
+        QTest::newRow("no 31 April") << "31/04/2024" << true;
+        QTest::newRow("1900 not leap") << "29/02/1900" << true;
+        QTest::newRow("2100 not leap") << "29/02/2100" << true;
+        QTest::newRow("2023 not leap") << "29/02/2023" << true;
+        QTest::newRow("day zero") << "00/01/2024" << true;
+        QTest::newRow("month 13") << "01/13/2024" << true;
+        QTest::newRow("year zero") << "01/01/0000" << true;
     }
     void refusesAnythingElse()
     {
         QFETCH(QString, text);
+        QFETCH(bool, nonexistent);
+        QCOMPARE(isNonexistentDay(text), nonexistent);
         try {
             checkedDay(text, kAllaData);
             QFAIL("the date was accepted");
         } catch (const MovementError &e) {
             QVERIFY2(e.message().contains(u"«Alla data»"), qPrintable(e.message()));
             QVERIFY2(e.message().contains(QStringLiteral("«%1»").arg(text)), qPrintable(e.message()));
+            QCOMPARE(e.message().contains(u"una data inesistente"), nonexistent);
+            QCOMPARE(e.message().contains(u"nella forma GG/MM/AAAA"), !nonexistent);
         }
     }
 

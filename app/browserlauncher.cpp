@@ -1,0 +1,12 @@
+#include "browserlauncher.h"
+
+#include <QDesktopServices>
+
+namespace app {
+
+bool SystemBrowserLauncher::openAddress(const QUrl &address)
+{
+    return QDesktopServices::openUrl(address);
+}
+
+} // namespace app

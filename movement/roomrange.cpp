@@ -1,0 +1,23 @@
+#include "roomrange.h"
+
+#include "movementerror.h"
+#include "textcollation.h"
+
+namespace movement {
+
+std::optional<QString> reversedRoomRange(const QString &from, const QString &to, QStringView fromName, QStringView toName)
+{
+    if (hoteldb::TextCollation::compare(from, to) <= 0)
+        return std::nullopt;
+    return hoteldb::operatorMessage(u"«%1» %2 viene dopo «%3» %4: le camere si confrontano come testo, carattere per "
+                                    u"carattere, e nessuna camera sta fra le due. Correggere le camere.",
+                                    {fromName, from, toName, to});
+}
+
+void checkRoomRange(const QString &dallaCamera, const QString &allaCamera)
+{
+    if (const std::optional<QString> reversed = reversedRoomRange(dallaCamera, allaCamera))
+        throw MovementError(*reversed);
+}
+
+} // namespace movement
