@@ -8,8 +8,10 @@
 
 namespace movement {
 
-QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
+QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
+                           FileFigures *reported)
 {
+    FileFigures figures;
     const QDate first = checkedDay(args.DallaData, kDallaData);
     // The start-up file is named after the day it reports, the day before the typed one.
     const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
@@ -17,11 +19,13 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     removeLeftovers(context.folder, context.PercorsoFile);
     saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
-        case FileKind::Classic: CreaMovimentiClassico(context, args, out); break;
-        case FileKind::Schema: CreaMovimentiSchema(context, args, out); break;
-        case FileKind::Closed: CreaMovimentiChiusa(context, args, out); break;
+        case FileKind::Classic: figures = CreaMovimentiClassico(context, args, out); break;
+        case FileKind::Schema: figures = CreaMovimentiSchema(context, args, out); break;
+        case FileKind::Closed: figures = CreaMovimentiChiusa(context, args, out); break;
         }
     });
+    if (reported)
+        *reported = figures;
     return path;
 }
 

@@ -105,6 +105,12 @@ private slots:
         QVERIFY(!wantsCommandLine(2, menu));
         QVERIFY(startsFromTheMenu(2, menu));
         QVERIFY(!startsFromTheMenu(4, mistyped));
+        const char *again[] = {"NaxDesktop", "--cartella-hotel", "--scegli"};
+        const char *againAlone[] = {"NaxDesktop", "--scegli"};
+        QVERIFY(!wantsCommandLine(3, again));
+        QVERIFY(choosesAgain(3, again));
+        QVERIFY(!choosesAgain(2, menu));
+        QVERIFY(wantsCommandLine(2, againAlone));
     }
 };
 

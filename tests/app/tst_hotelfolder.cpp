@@ -40,6 +40,35 @@ private slots:
         QCOMPARE(readBytes(folder.filePath()), (moved.path() + u'\n').toUtf8());
     }
 
+    // A folder without the hotel program's databases is asked for again, saying why; the menu
+    // entry's --scegli asks in any case.
+    void wrongFolderAskedAgain()
+    {
+        QTemporaryDir settings;
+        QTemporaryDir empty;
+        QTemporaryDir hotel;
+        QVERIFY(QFile(hotel.filePath(u"Scheda_Cliente.mdb"_qs)).open(QIODevice::WriteOnly));
+        const HotelFolder folder(QDir(settings.path()));
+        QStringList asked;
+        QString answer = empty.path();
+        const auto ask = [&](const QString &why) {
+            asked << why;
+            return answer;
+        };
+        QCOMPARE(folder.choose(ask), QDir(empty.path()));
+        answer = hotel.path();
+        QCOMPARE(folder.choose(ask), QDir(hotel.path()));
+        QCOMPARE(asked.size(), 2);
+        QVERIFY2(asked[1].contains(u"non contiene nessun archivio") && asked[1].contains(QDir::toNativeSeparators(empty.path())),
+                 qPrintable(asked[1]));
+        QCOMPARE(folder.choose(ask), QDir(hotel.path()));
+        QCOMPARE(asked.size(), 2);
+        answer = empty.path();
+        QCOMPARE(folder.choose(ask, true), QDir(empty.path()));
+        QCOMPARE(asked.size(), 3);
+        QVERIFY2(asked[2].startsWith(u"Scegliere la cartella dell'hotel"), qPrintable(asked[2]));
+    }
+
     void givingUpRemembersNothing()
     {
         QTemporaryDir settings;

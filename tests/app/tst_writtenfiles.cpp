@@ -1,0 +1,188 @@
+// The register of written files through the real window and the command line, headless: the
+// line each writes, a register that cannot be written, the week's missing days on the yellow
+// strip, "Controllo" › "File scritti" handing missing days back, and --mancanti.
+
+#include "commandlinefixture.h"
+#include "writtenfiles.h"
+#include "writtenfileswindow.h"
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableView>
+
+using namespace naxwindow;
+using movement::RegisterEntry;
+
+namespace {
+
+// The window opens on 01/03/2024: yesterday is 29/02/2024.
+const QDate kYesterdayDate(2024, 2, 29);
+
+QList<RegisterEntry> registerOf(const Hotel &hotel)
+{
+    return movement::WrittenFiles(QDir(hotel.dir.path())).read().entries;
+}
+
+// Presses "Crea File" for the closed-structure file of the days in the fields, which needs no
+// database, and waits for the window to close.
+void createClosedFile(NaxDesktop *window)
+{
+    control<QCheckBox>(window, u"Chk2"_qs)->setChecked(true);
+    QTest::mouseClick(control<QPushButton>(window, u"T0"_qs), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
+}
+
+Output runIn(const Hotel &hotel, const QStringList &arguments)
+{
+    return naxwindow::runIn(hotel, arguments, kToday);
+}
+
+} // namespace
+
+class TestWrittenFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The window and the command line write the same kind of line, each naming itself.
+    void eachFileGetsItsLine()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.endStartUp();
+        createClosedFile(openWindow(hotel).get());
+        QCOMPARE(runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, u"25/02/2024"_qs, u"--alla"_qs, u"26/02/2024"_qs})
+                     .status,
+                 app::kExitDone);
+        const QList<RegisterEntry> lines = registerOf(hotel);
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0].source, RegisterEntry::Source::Window);
+        QCOMPARE(lines[1].source, RegisterEntry::Source::CommandLine);
+        QCOMPARE(std::pair(lines[0].figures.first, lines[0].figures.last), std::pair(kYesterdayDate, kYesterdayDate));
+        QCOMPARE(std::pair(lines[1].figures.first, lines[1].figures.last),
+                 std::pair(QDate(2024, 2, 25), QDate(2024, 2, 26)));
+        QCOMPARE(lines[0].path, QDir::toNativeSeparators(hotel.path(u"DuzizUzazi2024-02-29.xml"_qs)));
+        QCOMPARE(lines[0].size, QFileInfo(hotel.path(u"DuzizUzazi2024-02-29.xml"_qs)).size());
+        QCOMPARE(lines[0].structure, u"ABC123"_qs);
+        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs))); // the window's browser has started
+    }
+
+    // A register that cannot be written never undoes the file: the run succeeds and says why.
+    void registerThatCannotBeWritten()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.endStartUp();
+        QVERIFY(QDir(hotel.dir.path()).mkdir(u"NaxRegistro.csv"_qs));
+        auto window = openWindow(hotel);
+        Box box;
+        answerNextBox(box, pressOk);
+        createClosedFile(window.get());
+        QCOMPARE(box.title, u"Registro dei file scritti"_qs);
+        QVERIFY2(box.text.contains(u"DuzizUzazi2024-02-29.xml") && box.text.contains(u"non è stato aggiornato")
+                     && box.text.contains(u"NaxRegistro.csv"),
+                 qPrintable(box.text));
+        QCOMPARE(hotel.xmlFiles(), QStringList{u"DuzizUzazi2024-02-29.xml"_qs});
+        QTRY_VERIFY(QFile::exists(hotel.path(u"browser.txt"_qs)));
+
+        const Output line = runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, u"25/02/2024"_qs});
+        QCOMPARE(line.status, app::kExitDone);
+        QVERIFY2(QString::fromUtf8(line.err).contains(u"non è stato aggiornato"), line.err.constData());
+        QVERIFY(QFile::exists(hotel.path(u"DuzizUzazi2024-02-25.xml"_qs)));
+    }
+
+    void missingDaysOnTheStrip_data()
+    {
+        QTest::addColumn<bool>("startUpOver");
+        QTest::addColumn<QStringList>("covered"); // --dalla and --alla of files written before
+        QTest::addColumn<QString>("strip");
+        QTest::newRow("two days missing") << true << QStringList{u"23/02/2024"_qs, u"26/02/2024"_qs, u"29/02/2024"_qs, u"29/02/2024"_qs}
+                                         << u"Mancano i file di martedì 27 e mercoledì 28 febbraio"_qs;
+        QTest::newRow("none missing") << true << QStringList{u"23/02/2024"_qs, u"29/02/2024"_qs} << QString();
+        QTest::newRow("start-up phase") << false << QStringList() << QString();
+    }
+    void missingDaysOnTheStrip()
+    {
+        QFETCH(bool, startUpOver);
+        QFETCH(QStringList, covered);
+        QFETCH(QString, strip);
+        Hotel hotel;
+        hotel.settings();
+        if (startUpOver)
+            hotel.endStartUp();
+        for (qsizetype i = 0; i < covered.size(); i += 2)
+            QCOMPARE(runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, covered[i], u"--alla"_qs, covered[i + 1]}).status,
+                     app::kExitDone);
+        auto window = openWindow(hotel);
+        QCOMPARE(control<QLabel>(window.get(), u"Label1_4"_qs)->text(), strip);
+        // The date fields keep what the window always gives them.
+        QCOMPARE(field(window.get(), 0)->text(), kYesterday);
+    }
+
+    // "File scritti": the days marked, a missing one handed back to the date fields.
+    void missingDayPrepared()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.endStartUp();
+        QCOMPARE(runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, u"01/02/2024"_qs, u"--alla"_qs, u"26/02/2024"_qs})
+                     .status,
+                 app::kExitDone);
+        QCOMPARE(runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, u"29/02/2024"_qs}).status, app::kExitDone);
+        auto window = openWindow(hotel);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            app::WrittenFilesWindow *shown = nullptr;
+            if (!QTest::qWaitFor([&] { return shown = qobject_cast<app::WrittenFilesWindow *>(QApplication::activeModalWidget()); }))
+                return;
+            seen = true;
+            QCOMPARE(shown->findChild<QTableView *>(u"register"_qs)->model()->index(0, 3).data().toString(),
+                     u"29/02/2024"_qs); // newest first
+            auto *days = shown->findChild<QListWidget *>(u"days"_qs);
+            QCOMPARE(days->count(), app::WrittenFilesWindow::kDaysShown);
+            QStringList states;
+            for (int i = days->count() - 5; i < days->count(); ++i)
+                states << days->item(i)->text().section(u'\n', 1);
+            QCOMPARE(states, (QStringList{u"Chiuso"_qs, u"Chiuso"_qs, u"Mancante"_qs, u"Mancante"_qs, u"Chiuso"_qs}));
+            auto *prepare = shown->findChild<QPushButton *>(u"prepara"_qs);
+            days->item(days->count() - 1)->setSelected(true); // a day written: nothing to prepare
+            QVERIFY(!prepare->isEnabled());
+            days->clearSelection();
+            days->item(days->count() - 3)->setSelected(true);
+            days->item(days->count() - 2)->setSelected(true);
+            QVERIFY(prepare->isEnabled());
+            QTest::mouseClick(prepare, Qt::LeftButton);
+        });
+        window->menuBar()->findChild<QAction *>(u"menuFileScritti"_qs)->trigger();
+        QVERIFY(seen);
+        QCOMPARE(field(window.get(), 0)->text(), u"27/02/2024"_qs);
+        QCOMPARE(field(window.get(), 1)->text(), u"28/02/2024"_qs);
+        QVERIFY(window->isVisible());
+    }
+
+    void missingDaysOnTheCommandLine()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.endStartUp();
+        hotel.write(u"NaxRegistro.csv"_qs, "riga guasta\r\n");
+        QCOMPARE(runIn(hotel, {u"--file"_qs, u"chiusa"_qs, u"--dalla"_qs, u"26/02/2024"_qs, u"--alla"_qs, u"29/02/2024"_qs})
+                     .status,
+                 app::kExitDone);
+        Output missing = runIn(hotel, {u"--mancanti"_qs, u"--giorni"_qs, u"6"_qs});
+        QCOMPARE(missing.status, app::kExitMissing);
+        QCOMPARE(missing.out, QByteArray("24/02/2024\n25/02/2024\n"));
+        QVERIFY2(missing.err.contains("la riga 1 non si legge"), missing.err.constData());
+        missing = runIn(hotel, {u"--mancanti"_qs, u"--giorni=4"_qs});
+        QCOMPARE(missing.status, app::kExitDone);
+        QCOMPARE(missing.out, QByteArray());
+        for (const QString &days : {u"0"_qs, u"367"_qs, u"tre"_qs})
+            QCOMPARE(runIn(hotel, {u"--mancanti"_qs, u"--giorni"_qs, days}).status, app::kExitUsage);
+        QCOMPARE(runIn(hotel, {u"--mancanti"_qs, u"--dalla"_qs, u"ieri"_qs}).status, app::kExitUsage);
+        QCOMPARE(runIn(hotel, {u"--giorni"_qs, u"3"_qs}).status, app::kExitUsage);
+    }
+};
+
+QTEST_MAIN(TestWrittenFiles)
+#include "tst_writtenfiles.moc"
