@@ -99,7 +99,8 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     const QFileInfo info(path());
     QFile file(path());
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadWrite))
-        throw MovementError(u"il file «%1» non si può aprire in scrittura (permessi, file o disco di sola lettura)",
+        throw MovementError(u"il file «%1» non si può aprire in scrittura (forse è aperto in un foglio di calcolo, "
+                            u"oppure il file, la cartella o il disco sono di sola lettura)",
                             {name});
     const QByteArray before = bytes(file);
     RegisterContents contents = RegisterContents::parse(before);

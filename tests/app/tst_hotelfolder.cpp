@@ -6,6 +6,16 @@
 
 using namespace app;
 
+namespace {
+
+// A folder as the hotel's is: one of the hotel program's databases in it.
+void holdDatabase(const QTemporaryDir &folder)
+{
+    QVERIFY(QFile(folder.filePath(u"Scheda_Cliente.mdb"_qs)).open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
 class TestHotelFolder : public QObject
 {
     Q_OBJECT
@@ -16,6 +26,7 @@ private slots:
     {
         QTemporaryDir settings;
         QTemporaryDir hotel;
+        holdDatabase(hotel);
         const HotelFolder folder(QDir(settings.filePath(u"NaxDesktop"_qs)));
         QStringList asked;
         QString answer = hotel.path();
@@ -32,6 +43,7 @@ private slots:
         QCOMPARE(asked.size(), 1);
 
         QTemporaryDir moved;
+        holdDatabase(moved);
         answer = moved.path();
         QVERIFY(QDir(hotel.path()).removeRecursively());
         QCOMPARE(folder.choose(ask), QDir(moved.path()));
@@ -47,7 +59,7 @@ private slots:
         QTemporaryDir settings;
         QTemporaryDir empty;
         QTemporaryDir hotel;
-        QVERIFY(QFile(hotel.filePath(u"Scheda_Cliente.mdb"_qs)).open(QIODevice::WriteOnly));
+        holdDatabase(hotel);
         const HotelFolder folder(QDir(settings.path()));
         QStringList asked;
         QString answer = empty.path();

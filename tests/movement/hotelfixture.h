@@ -4,6 +4,7 @@
 // as real .mdb files through the project's Jet writer, and the context the window would build.
 
 #include "filebytes.h"
+#include "filefigures.h"
 #include "jetwriter.h"
 #include "movementcontext.h"
 
