@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace app {
@@ -141,7 +142,8 @@ QListWidget *WrittenFilesWindow::dayRow()
     }
     m_days->setFixedHeight(m_days->sizeHintForRow(0) + 2 * m_days->frameWidth()
                            + m_days->horizontalScrollBar()->sizeHint().height());
-    m_days->scrollToBottom();
+    // The latest days in view, once the row has its width.
+    QTimer::singleShot(0, m_days, [days = m_days] { days->scrollToItem(days->item(days->count() - 1)); });
     return m_days;
 }
 
