@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QDeadlineTimer>
 #include <QLockFile>
+#include <QStringEncoder>
 
 namespace movement {
 
@@ -15,6 +16,17 @@ namespace {
 // A register of this size would hold centuries of daily files: anything larger is no register.
 constexpr qint64 kMaxRegisterSize = 64 * 1024 * 1024;
 constexpr int kPollMs = 20;
+
+// UTF-8 text in the encoding the register's byte-order mark names, so that a register an
+// editor saved as UTF-16 stays readable after the tool's lines.
+QByteArray sameEncoding(const QByteArray &registerBytes, const QByteArray &utf8)
+{
+    const std::optional<QStringConverter::Encoding> named = QStringConverter::encodingForData(registerBytes);
+    if (!named || *named == QStringConverter::Utf8)
+        return utf8;
+    QStringEncoder encoder(*named);
+    return encoder.encode(QString::fromUtf8(utf8));
+}
 
 QString shown(const QString &path)
 {
@@ -108,9 +120,9 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     QByteArray added;
     if (before.isEmpty())
         added = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions());
-    else if (!before.endsWith('\n') && !before.endsWith('\r'))
-        added = "\r\n"; // the last line was cut short: the new one starts on a line of its own
-    added += csvRow(entry.texts());
+    else if (!before.endsWith(sameEncoding(before, "\n")) && !before.endsWith(sameEncoding(before, "\r")))
+        added = sameEncoding(before, "\r\n"); // the last line was cut short: the new one starts on a line of its own
+    added += sameEncoding(before, csvRow(entry.texts()));
     if (!file.seek(before.size()) || file.write(added) != added.size() || !file.flush()) {
         const bool full = file.error() == QFileDevice::ResourceError;
         // Only the bytes just added are taken back; the operator's lines are never touched.

@@ -10,6 +10,7 @@
 #include "writtenfiles.h"
 
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -107,6 +108,12 @@ private slots:
         const RegisterContents held = files.append(entry(FileKind::Closed, kDay.addDays(1), kDay.addDays(1)));
         QCOMPARE(held.unreadable, QList<int>{3});
         QCOMPARE(readBytes(files.path()), before + "\r\n" + row(entry(FileKind::Closed, kDay.addDays(1), kDay.addDays(1))));
+        QCOMPARE(files.read().entries.size(), 2);
+
+        // Saved as UTF-16 by an editor: the tool's lines follow in UTF-16.
+        QStringEncoder utf16(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+        writeBytes(files.path(), utf16.encode(QString::fromUtf8(row(entry(FileKind::Classic, kDay, kDay)))));
+        files.append(entry(FileKind::Classic, kDay, kDay));
         QCOMPARE(files.read().entries.size(), 2);
     }
 
