@@ -1,8 +1,5 @@
-// Adds lines to the register of written files as the window and the command line do, so that
-// a test can run two writers at the same moment:
-//   registerwriter <folder> <writer number> <lines>
-// Line n of writer w reports w arrivals and n departures. A refusal prints the tool's message
-// on the error stream and ends with status 1.
+// registerwriter <folder> <writer w> <lines>: adds lines to the register as the tool does, line n
+// reporting w arrivals and n departures, so that a test can run two writers at the same moment.
 
 #include "writtenfiles.h"
 
@@ -14,10 +11,8 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     const QStringList args = application.arguments();
-    if (args.size() != 4) {
-        std::fputs("registerwriter <folder> <writer number> <lines>\n", stderr);
+    if (args.size() != 4)
         return 2;
-    }
     movement::RegisterEntry entry;
     entry.writtenAt = QDateTime(QDate(2026, 12, 7), QTime(8, 0));
     entry.structure = QStringLiteral("ABC123");

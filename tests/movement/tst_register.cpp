@@ -3,8 +3,8 @@
 // at once, the days it covers and the missing days' Italian sentence. A register that cannot
 // be written is tested through the window and the command line (tst_writtenfiles).
 
-#include "filebytes.h"
 #include "csvrow.h"
+#include "filebytes.h"
 #include "daycoverage.h"
 #include "missingdaystext.h"
 #include "writtenfiles.h"
@@ -19,10 +19,10 @@ using State = DayCoverage::State;
 
 namespace {
 
-RegisterEntry entry(FileKind kind, QDate first, QDate last, int minute = 0)
+RegisterEntry entry(FileKind kind, QDate first, QDate last)
 {
     RegisterEntry e;
-    e.writtenAt = QDateTime(QDate(2026, 12, 8), QTime(7, minute));
+    e.writtenAt = QDateTime(QDate(2026, 12, 8), QTime(7, 0));
     e.kind = kind;
     e.structure = u"ABC123"_qs;
     e.roomTo = u"ZZZZZZ"_qs;
