@@ -106,7 +106,7 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
                                                            u"%2 secondi",
                                                            {name, QString::number(kWaitMs / 1000)})
                                 : hoteldb::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
-                                                           u"registro (permessi o disco di sola lettura)",
+                                                           u"registro (disco pieno o di sola lettura, oppure permessi)",
                                                            {shown(m_folder.absolutePath())}));
     const QFileInfo info(path());
     QFile file(path());
