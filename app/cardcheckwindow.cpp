@@ -1,13 +1,13 @@
 #include "cardcheckwindow.h"
 
+#include "csvsave.h"
 #include "daytext.h"
 #include "findingscsv.h"
 #include "fonts.h"
-#include "msgboxroutine.h"
-#include "outputfile.h"
+#include "listparts.h"
+#include "structureselection.h"
 
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -21,24 +21,12 @@ namespace app {
 
 namespace {
 
-const QColor kBackground(192, 192, 255);
 constexpr int kFindingRole = Qt::UserRole;    // the row's finding, on its first item
-constexpr int kSortRole = Qt::UserRole + 1;   // what a column sorts by
 constexpr int kArrivalColumn = 2;
 constexpr int kProblemColumn = 6;
-constexpr int kStyleOk = 0; // the message box with "Ok" alone
-
-QPushButton *button(const QString &text, const QString &name, QWidget *parent)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setFont(dialogs::fontCorbel(9.75));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // Dates sort by day, not by their text.
-QString sortKey(int column, const QString &text)
+QVariant sortKey(int column, const QString &text)
 {
     const QDate day = column == kArrivalColumn ? QDate::fromString(text, u"dd/MM/yyyy") : QDate();
     return day.isValid() ? movement::dayKey(day) : text;
@@ -46,21 +34,40 @@ QString sortKey(int column, const QString &text)
 
 } // namespace
 
+QString checkedFileText(const Run &run)
+{
+    const QDate first = movement::checkedDay(run.args.DallaData, movement::kDallaData);
+    const QString selector = run.context.selector;
+    const QString structure = selector == u"-" ? movement::selectedStructureCode(run.context) : selector;
+    switch (run.kind) {
+    case movement::FileKind::Schema:
+        // The start-up file reports the night before the typed day.
+        return QStringLiteral("File di Start up del %1, struttura %2").arg(movement::dayText(first.addDays(-1)), structure);
+    case movement::FileKind::Closed:
+    case movement::FileKind::Classic: break;
+    }
+    return QStringLiteral("File %1 dal %2 al %3, struttura %4")
+        .arg(run.kind == movement::FileKind::Closed ? QStringLiteral("di struttura chiusa") : QStringLiteral("giornaliero"),
+             movement::dayText(first), movement::dayText(movement::checkedDay(run.args.AllaData, movement::kAllaData)),
+             structure);
+}
+
 QString cardCheckFileName(QDate first)
 {
     return QStringLiteral("controllo-schede-%1.csv").arg(movement::dashedDay(first));
 }
 
-CardCheckWindow::CardCheckWindow(QList<movement::CardFinding> findings, QString savePath, QWidget *parent)
+CardCheckWindow::CardCheckWindow(const QString &checked, QList<movement::CardFinding> findings, QString savePath,
+                                 QWidget *parent)
     : QDialog(parent), m_findings(std::move(findings)), m_savePath(std::move(savePath))
 {
-    setWindowTitle(QStringLiteral("Schede del periodo"));
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kBackground);
-    setPalette(p);
-    setAutoFillBackground(true);
+    dressListWindow(this, QStringLiteral("Schede del periodo"));
 
     auto *layout = new QVBoxLayout(this);
+    auto *subject = new QLabel(checked, this);
+    subject->setObjectName(QStringLiteral("checked"));
+    subject->setFont(dialogs::fontCorbel(9.75, true));
+    layout->addWidget(subject);
     auto *summary = new QLabel(this);
     summary->setObjectName(QStringLiteral("summary"));
     summary->setFont(dialogs::fontCorbel(9.75));
@@ -74,39 +81,25 @@ CardCheckWindow::CardCheckWindow(QList<movement::CardFinding> findings, QString 
     if (!m_findings.isEmpty()) {
         m_model = new QStandardItemModel(0, int(movement::findingCaptions().size()), this);
         m_model->setHorizontalHeaderLabels(movement::findingCaptions());
-        m_model->setSortRole(kSortRole);
         for (qsizetype i = 0; i < m_findings.size(); ++i) {
-            QList<QStandardItem *> row;
             const QStringList texts = movement::findingTexts(m_findings[i]);
-            for (int column = 0; column < texts.size(); ++column) {
-                auto *item = new QStandardItem(texts[column]);
-                item->setEditable(false);
-                item->setData(sortKey(column, texts[column]), kSortRole);
-                row << item;
-            }
+            QList<QStandardItem *> row = sortableRow(texts, sortKey);
             row[0]->setData(qlonglong(i), kFindingRole);
             row[kProblemColumn]->setToolTip(texts[kProblemColumn]);
             m_model->appendRow(row);
         }
-        auto *table = new QTableView(this);
-        table->setObjectName(QStringLiteral("findings"));
-        table->setFont(dialogs::fontArial(8.25));
-        table->setModel(m_model);
         // The file's order until a caption is clicked.
-        table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
-        table->setSortingEnabled(true);
-        table->setSelectionBehavior(QAbstractItemView::SelectRows);
+        QTableView *table = sortableTable(m_model, QStringLiteral("findings"), this);
         table->horizontalHeader()->setStretchLastSection(true);
-        table->resizeColumnsToContents();
         table->setColumnWidth(kProblemColumn, 600);
         layout->addWidget(table);
         resize(1100, 500);
     }
 
     auto *buttons = new QHBoxLayout;
-    QPushButton *copia = button(QStringLiteral("&Copia"), QStringLiteral("copia"), this);
-    QPushButton *salva = button(QStringLiteral("&Salva"), QStringLiteral("salva"), this);
-    QPushButton *chiudi = button(QStringLiteral("C&hiudi"), QStringLiteral("chiudi"), this);
+    QPushButton *copia = listButton(QStringLiteral("&Copia"), QStringLiteral("copia"), this);
+    QPushButton *salva = listButton(QStringLiteral("&Salva"), QStringLiteral("salva"), this);
+    QPushButton *chiudi = listButton(QStringLiteral("C&hiudi"), QStringLiteral("chiudi"), this);
     copia->setEnabled(!m_findings.isEmpty());
     salva->setEnabled(!m_findings.isEmpty());
     buttons->addStretch();
@@ -133,21 +126,10 @@ void CardCheckWindow::copy() const
 
 void CardCheckWindow::save()
 {
-    QFileDialog dialog(this, QStringLiteral("Salva l'elenco delle schede"), m_savePath,
-                       QStringLiteral("File CSV (*.csv)"));
-    dialog.setObjectName(QStringLiteral("salvaFile"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(m_savePath);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString path = dialog.selectedFiles().constFirst();
-    try {
-        movement::saveAtomically(path, [this](QIODevice &out) { movement::writeFindingsCsv(shownOrder(), out); });
-        m_savePath = path;
-    } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), kStyleOk, QStringLiteral("Errore"));
-    }
+    if (const std::optional<QString> saved =
+            saveCsvAs(this, QStringLiteral("Salva l'elenco delle schede"), m_savePath,
+                      [this](QIODevice &out) { movement::writeFindingsCsv(shownOrder(), out); }))
+        m_savePath = *saved;
 }
 
 } // namespace app

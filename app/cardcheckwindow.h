@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cardcheck.h"
+#include "runcontext.h"
 
 #include <QDate>
 #include <QDialog>
@@ -9,6 +10,11 @@
 class QStandardItemModel;
 
 namespace app {
+
+// The window's first line: which file, days and structure were checked, as "File giornaliero
+// dal 07/12/2026 al 07/12/2026, struttura 1" (the settings' code when no structure is listed);
+// the start-up file names the day it reports.
+QString checkedFileText(const Run &run);
 
 // The default name of the saved check: "controllo-schede-", the period's first day, ".csv".
 QString cardCheckFileName(QDate first);
@@ -21,8 +27,9 @@ class CardCheckWindow : public QDialog
     Q_OBJECT
 
 public:
-    // `savePath` is what "Salva" proposes.
-    CardCheckWindow(QList<movement::CardFinding> findings, QString savePath, QWidget *parent = nullptr);
+    // `checked` says what was checked (checkedFileText); `savePath` is what "Salva" proposes.
+    CardCheckWindow(const QString &checked, QList<movement::CardFinding> findings, QString savePath,
+                    QWidget *parent = nullptr);
 
 private:
     QList<movement::CardFinding> shownOrder() const; // as the table is sorted now

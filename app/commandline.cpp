@@ -23,9 +23,12 @@ const QString kHelp = QStringLiteral("--help");
 const QString kVersion = QStringLiteral("--version");
 // The file the window proposes: the start-up file while that phase lasts, the daily file after.
 const QString kProposed = QStringLiteral("proposto");
+const QString kMissing = QStringLiteral("--mancanti");
+const QString kDays = QStringLiteral("--giorni");
+constexpr int kMostDays = 366;
 
-const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure};
-const QStringList kFlags{kCheck, kHelp, kVersion};
+const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays};
+const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
 {
@@ -85,6 +88,23 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         line.action = CommandLine::Action::Version;
         return line;
     }
+    if (values.contains(kMissing)) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (it.key() != kMissing && it.key() != kDays)
+                throw UsageError(u"L'opzione %1 non va con --mancanti.", {it.key()});
+        }
+        line.action = CommandLine::Action::Missing;
+        if (values.contains(kDays)) {
+            bool number = false;
+            line.days = values.value(kDays).toInt(&number);
+            if (!number || line.days < 1 || line.days > kMostDays)
+                throw UsageError(u"L'opzione --giorni vuole un numero di giorni da 1 a %1, non «%2».",
+                                 {QString::number(kMostDays), values.value(kDays)});
+        }
+        return line;
+    }
+    if (values.contains(kDays))
+        throw UsageError(QStringLiteral("L'opzione --giorni va con --mancanti."));
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
@@ -117,20 +137,23 @@ QString usageText(const QString &program)
                "Uso: %1 --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
                "     %2 [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
                "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
+               "     %1 --mancanti [--giorni N]\n"
                "     %1 --help | --version\n"
                "\n"
-               "     %1 [--cartella-hotel]\n"
+               "     %1 [--cartella-hotel [--scegli]]\n"
                "\n"
                "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel; con --cartella-hotel\n"
                "(la voce del menu delle applicazioni) apre la finestra nella cartella dell'hotel scelta la\n"
-               "prima volta, che si può cambiare solo se non esiste più.\n"
+               "prima volta, che richiede se non esiste più o non contiene gli archivi del programma\n"
+               "alberghiero; con --scegli la richiede comunque.\n"
                "\n"
                "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
                "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
                "                       avvio (il file della fase di Start up), chiusa (struttura chiusa),\n"
                "                       proposto (quello che propone la finestra: il file di avvio finché\n"
                "                       la fase di Start up è aperta, poi quello giornaliero);\n"
-               "                       stampa il percorso del file scritto\n"
+               "                       stampa il percorso del file scritto, che annota nel registro\n"
+               "                       NaxRegistro.csv\n"
                "  --controllo          controlla le schede del periodo senza scrivere nulla e le stampa in\n"
                "                       CSV (UTF-8); senza --file controlla il file che la finestra propone\n"
                "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi\n"
@@ -139,11 +162,14 @@ QString usageText(const QString &program)
                "  --alla-camera Y      l'ultima camera (se manca, ZZZZZZ); le camere si confrontano\n"
                "                       come testo: 99 viene dopo 100\n"
                "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
+               "  --mancanti           stampa, uno per riga, i giorni degli ultimi N prima di oggi per cui il\n"
+               "                       registro NaxRegistro.csv non ha un file giornaliero o di struttura chiusa\n"
+               "  --giorni N           con --mancanti, quanti giorni guardare (se manca, 7)\n"
                "  --help               questo aiuto\n"
                "  --version            la versione\n"
                "\n"
                "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
-               "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie.\n"
+               "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie, 4 mancano dei giorni.\n"
                "Esempio, ogni mattina il file di ieri: %1 --file proposto --dalla ieri\n")
         .arg(program, QString(program.size(), u' '));
 }
@@ -155,16 +181,32 @@ QString usageErrorText(const UsageError &error, const QString &program)
 
 bool wantsCommandLine(int argc, const char *const *argv)
 {
+    const bool fromTheMenu = startsFromTheMenu(argc, argv);
     for (int i = 1; i < argc; ++i) {
-        if (QByteArrayView(argv[i]).startsWith("--") && QByteArrayView(argv[i]) != kFromTheMenu)
+        const QByteArrayView argument(argv[i]);
+        if (argument.startsWith("--") && argument != kFromTheMenu && !(fromTheMenu && argument == kChooseAgain))
             return true;
     }
     return false;
 }
 
+namespace {
+
+bool given(int argc, const char *const *argv, QByteArrayView option)
+{
+    return std::any_of(argv + 1, argv + argc, [option](const char *argument) { return QByteArrayView(argument) == option; });
+}
+
+} // namespace
+
 bool startsFromTheMenu(int argc, const char *const *argv)
 {
-    return std::any_of(argv + 1, argv + argc, [](const char *argument) { return QByteArrayView(argument) == kFromTheMenu; });
+    return given(argc, argv, kFromTheMenu);
+}
+
+bool choosesAgain(int argc, const char *const *argv)
+{
+    return given(argc, argv, kChooseAgain);
 }
 
 } // namespace app

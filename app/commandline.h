@@ -12,12 +12,13 @@
 
 // The program's command line, for files written on a schedule and the card check:
 // NaxDesktop --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
-//            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo, --help, --version.
+//            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo,
+//            --mancanti [--giorni N], --help, --version.
 namespace app {
 
 struct CommandLine
 {
-    enum class Action { Help, Version, File, Check };
+    enum class Action { Help, Version, File, Check, Missing };
 
     Action action = Action::Help;
     std::optional<movement::FileKind> kind; // none ("proposto" or no --file): what the window starts with
@@ -28,6 +29,7 @@ struct CommandLine
     QString dallaCamera;
     QString allaCamera = QStringLiteral("ZZZZZZ");
     std::optional<QString> structure; // none: the selector's first item
+    int days = 7;                     // --mancanti: how many days before today it looks at
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.
@@ -59,11 +61,18 @@ QString usageErrorText(const UsageError &error, const QString &program);
 // for it the first time or when it no longer exists.
 inline constexpr QByteArrayView kFromTheMenu = "--cartella-hotel";
 
+// With kFromTheMenu: ask for the hotel's folder again, whatever was chosen before.
+inline constexpr QByteArrayView kChooseAgain = "--scegli";
+
 // Whether the program's arguments ask for the command line rather than the window: any that
-// begins with "--" (the window's own toolkit options take a single dash) but kFromTheMenu.
+// begins with "--" (the window's own toolkit options take a single dash) but kFromTheMenu and,
+// beside it, kChooseAgain.
 bool wantsCommandLine(int argc, const char *const *argv);
 
 // Whether the window is to start in the hotel's folder remembered for the menu entry.
 bool startsFromTheMenu(int argc, const char *const *argv);
+
+// Whether the menu entry's folder is to be asked for again.
+bool choosesAgain(int argc, const char *const *argv);
 
 } // namespace app

@@ -3,7 +3,10 @@
 #include "cardcheck.h"
 #include "commandline.h"
 #include "consoleoutput.h"
+#include "daycoverage.h"
+#include "daytext.h"
 #include "findingscsv.h"
+#include "recordedfile.h"
 #include "runcontext.h"
 #include "settings.h"
 #include "settingserror.h"
@@ -35,8 +38,22 @@ QString chosenSelector(const QStringList &items, const std::optional<QString> &s
     return *structure;
 }
 
-int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out)
+// The days of the register's last `line.days` that no file covers, one a line.
+int missingDays(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
 {
+    const movement::RegisterContents contents = readWrittenFiles(folder);
+    if (!contents.unreadable.isEmpty())
+        print(err, contents.warning() + u'\n');
+    const QList<QDate> missing = movement::DayCoverage(contents.entries).missingBefore(today, line.days);
+    for (QDate day : missing)
+        print(out, movement::dayText(day) + u'\n');
+    return missing.isEmpty() ? kExitDone : kExitMissing;
+}
+
+int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
+{
+    if (line.action == CommandLine::Action::Missing)
+        return missingDays(line, folder, today, out, err);
     const Settings settings = readSettingsFile(folder).value_or(defaultSettings());
     const std::optional<StructureList> list = readStructureFile(folder);
     Structures structures;
@@ -57,8 +74,11 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
         movement::writeFindingsCsv(findings, out);
         return findings.isEmpty() ? kExitDone : kExitDoubtful;
     }
-    const QString path = movement::createMovementFile(run.kind, run.context, run.args);
-    print(out, QDir::toNativeSeparators(path) + u'\n');
+    const RecordedFile recorded =
+        writeRecordedFile(run, movement::RegisterEntry::Source::CommandLine, QDateTime::currentDateTime());
+    print(out, QDir::toNativeSeparators(recorded.path) + u'\n');
+    if (!recorded.note.isEmpty())
+        print(err, recorded.note + u'\n');
     return kExitDone;
 }
 
@@ -82,7 +102,7 @@ int runCommandLine(const QString &program, const QStringList &arguments, const Q
     default: break;
     }
     try {
-        return run(line, folder, today, out);
+        return run(line, folder, today, out, err);
     } catch (const std::exception &e) {
         print(err, QString::fromUtf8(e.what()) + u'\n');
         return kExitFailure;

@@ -1,5 +1,7 @@
 #include "hotelfolder.h"
 
+#include "hoteldatabases.h"
+
 #include "msgboxroutine.h"
 #include "outputfile.h"
 #include "settingserror.h"
@@ -8,19 +10,39 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace app {
 
-std::optional<QDir> HotelFolder::choose(const std::function<QString(const QString &why)> &ask) const
+namespace {
+
+// Whether the folder holds one of the hotel program's databases, as the hotel's folder does.
+bool holdsHotelDatabase(const QDir &folder)
+{
+    return std::any_of(std::begin(movement::kHotelDatabases), std::end(movement::kHotelDatabases),
+                       [&](const QString &name) { return QFileInfo(folder.filePath(name)).isFile(); });
+}
+
+} // namespace
+
+std::optional<QDir> HotelFolder::choose(const std::function<QString(const QString &why)> &ask, bool again) const
 {
     const bool known = QFileInfo::exists(filePath());
     const QStringList lines = known ? readTextLines(filePath()) : QStringList();
-    if (!lines.isEmpty() && !lines.first().isEmpty() && QDir(lines.first()).exists())
-        return QDir(lines.first());
+    const QString remembered = lines.value(0);
+    const bool exists = !remembered.isEmpty() && QDir(remembered).exists();
+    if (exists && !again && holdsHotelDatabase(QDir(remembered)))
+        return QDir(remembered);
 
-    const QString chosen = ask(known ? QStringLiteral("La cartella dell'hotel scelta finora non esiste più: scegliere "
-                                                      "quella con gli archivi del programma alberghiero")
-                                     : QStringLiteral("Scegliere la cartella dell'hotel, quella con gli archivi del "
-                                                      "programma alberghiero"));
+    const QString choose = QStringLiteral("scegliere quella con gli archivi del programma alberghiero (per esempio "
+                                          "Scheda_Cliente.mdb)");
+    const QString chosen = ask(again || !known ? QStringLiteral("Scegliere la cartella dell'hotel, quella con gli "
+                                                                "archivi del programma alberghiero")
+                               : exists ? hoteldb::operatorMessage(u"La cartella dell'hotel scelta finora, «%1», non "
+                                                                   u"contiene nessun archivio del programma alberghiero: ",
+                                                                   {QDir::toNativeSeparators(remembered)})
+                                              + choose
+                                        : QStringLiteral("La cartella dell'hotel scelta finora non esiste più: ") + choose);
     if (chosen.isEmpty())
         return std::nullopt;
     if (!m_settings.mkpath(QStringLiteral(".")))
@@ -35,14 +57,13 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
     return QDir(chosen);
 }
 
-std::optional<QDir> hotelFolderForTheMenu()
+std::optional<QDir> hotelFolderForTheMenu(bool again)
 {
     const QString settings =
         QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/NaxDesktop");
     try {
-        const std::optional<QDir> folder = HotelFolder(QDir(settings)).choose([](const QString &why) {
-            return QFileDialog::getExistingDirectory(nullptr, why, QDir::homePath());
-        });
+        const std::optional<QDir> folder = HotelFolder(QDir(settings)).choose(
+            [](const QString &why) { return QFileDialog::getExistingDirectory(nullptr, why, QDir::homePath()); }, again);
         if (folder && !QDir::setCurrent(folder->path()))
             throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
                                 {QDir::toNativeSeparators(folder->path())});

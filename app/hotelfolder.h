@@ -17,11 +17,12 @@ public:
     // `settings` is the folder that holds the file "cartella-hotel".
     explicit HotelFolder(QDir settings) : m_settings(std::move(settings)) {}
 
-    // The folder where the program is to work: the remembered one when it exists, otherwise
-    // the one `ask` returns, told why it is asked, which is then remembered. nullopt when `ask`
-    // returns an empty text (the receptionist gave up). Throws SettingsError when the file
-    // cannot be read or the choice cannot be remembered.
-    std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask) const;
+    // The folder where the program is to work: the remembered one when it exists and holds one
+    // of the hotel program's databases, otherwise (or in any case when `again`) the one `ask`
+    // returns, told why it is asked, which is then remembered. nullopt when `ask` returns an
+    // empty text (the receptionist gave up). Throws SettingsError when the file cannot be read
+    // or the choice cannot be remembered.
+    std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask, bool again = false) const;
 
     QString filePath() const { return m_settings.filePath(QStringLiteral("cartella-hotel")); }
 
@@ -29,8 +30,9 @@ private:
     QDir m_settings;
 };
 
-// For the menu entry: the remembered folder, or one chosen in a folder dialog, made the current
-// folder. nullopt, after the tool's box has said why where there is a reason, when there is none.
-std::optional<QDir> hotelFolderForTheMenu();
+// For the menu entry: the remembered folder, or one chosen in a folder dialog (always when
+// `again`), made the current folder. nullopt, after the tool's box has said why where there is a
+// reason, when there is none.
+std::optional<QDir> hotelFolderForTheMenu(bool again);
 
 } // namespace app

@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
     // menu entry starts it in the folder chosen once.
     QDir folder = QDir::current();
     if (app::startsFromTheMenu(argc, argv)) {
-        const std::optional<QDir> hotel = app::hotelFolderForTheMenu();
+        const std::optional<QDir> hotel = app::hotelFolderForTheMenu(app::choosesAgain(argc, argv));
         if (!hotel)
             return 0;
         folder = *hotel;

@@ -10,8 +10,10 @@
 #include "movementfile.h"
 #include "msgboxroutine.h"
 #include "progressstrip.h"
+#include "recordedfile.h"
 #include "settingserror.h"
 #include "twips.h"
+#include "writtenfileswindow.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -69,6 +71,7 @@ constexpr int kEsciPicturePixels = 48;
 
 const QString kErrorTitle = QStringLiteral("Errore");
 constexpr int kStyleOk = 0;
+constexpr int kStyleWarning = 48; // "Ok" with the exclamation mark
 constexpr int kStyleYesNoDefaultNo = 292;
 constexpr int kAnswerYes = 6;
 
@@ -225,6 +228,9 @@ void NaxDesktop::buildMenu()
     QAction *cards = check->addAction(QStringLiteral("Schede del periodo"));
     cards->setObjectName(QStringLiteral("menuSchede"));
     connect(cards, &QAction::triggered, this, &NaxDesktop::checkCards);
+    QAction *written = check->addAction(QStringLiteral("File scritti"));
+    written->setObjectName(QStringLiteral("menuFileScritti"));
+    connect(written, &QAction::triggered, this, &NaxDesktop::showWrittenFiles);
 }
 
 void NaxDesktop::loadSettings()
@@ -244,6 +250,9 @@ void NaxDesktop::start()
     if (m_settingsError)
         showError(*m_settingsError);
     activate();
+    // Once the daily file is the one to send, the days of the last week without one.
+    if (startupMarkExists(m_folder))
+        m_strip->setText(missingDaysStrip(m_folder, m_today()));
 }
 
 void NaxDesktop::activate()
@@ -371,12 +380,15 @@ void NaxDesktop::createFile()
     const bool startUp = m_chk->isChecked();
     try {
         Run run = currentRun();
-        const QString written = showingDays(m_strip, run.context, [&run] {
-            return movement::createMovementFile(run.kind, run.context, run.args);
+        const RecordedFile recorded = showingDays(m_strip, run.context, [&run] {
+            return writeRecordedFile(run, movement::RegisterEntry::Source::Window, QDateTime::currentDateTime());
         });
+        const QString &written = recorded.path;
         // For the portal's upload dialog: Ctrl+V in its file name box picks the file. Windows
         // keeps the text after the program ends.
         QGuiApplication::clipboard()->setText(QDir::toNativeSeparators(written));
+        if (!recorded.note.isEmpty())
+            dialogs::MsgBox_Routine::MostraMessaggio(recorded.note, kStyleWarning, QStringLiteral("Registro dei file scritti"));
         try {
             openPortalPage(m_settings.ComandoWeb, m_folder, m_browser);
         } catch (const SettingsError &e) {
@@ -404,11 +416,29 @@ void NaxDesktop::checkCards()
             return movement::checkCards(run.kind, run.context, run.args);
         });
         const QDate first = movement::checkedDay(run.args.DallaData, movement::kDallaData);
-        CardCheckWindow window(findings, m_folder.filePath(cardCheckFileName(first)), this);
+        CardCheckWindow window(checkedFileText(run), findings, m_folder.filePath(cardCheckFileName(first)), this);
         window.exec();
     } catch (const std::exception &e) {
         showError(messageOf(e));
     }
+}
+
+void NaxDesktop::showWrittenFiles()
+{
+    movement::RegisterContents contents;
+    try {
+        contents = readWrittenFiles(m_folder);
+    } catch (const std::exception &e) {
+        showError(messageOf(e));
+        return;
+    }
+    const QDate today = m_today();
+    WrittenFilesWindow window(contents, today, m_folder.filePath(writtenDaysFileName(today)), this);
+    connect(&window, &WrittenFilesWindow::prepare, this, [this](QDate first, QDate last) {
+        m_text1[0]->setText(movement::dayText(first));
+        m_text1[1]->setText(movement::dayText(last));
+    });
+    window.exec();
 }
 
 void NaxDesktop::editSetting(SettingItem item)

@@ -59,6 +59,7 @@ private:
     Run currentRun() const;
     void createFile();
     void checkCards();
+    void showWrittenFiles();
     void editSetting(SettingItem item);
 
     QDir m_folder;

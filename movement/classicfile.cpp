@@ -36,6 +36,7 @@ public:
         : m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
 
     void write(const QString &code);
+    const FileFigures &figures() const { return m_reported; }
 
 private:
     void day(QDate day);
@@ -46,6 +47,7 @@ private:
     LineWriter m_w;
     StructureFigures m_figures;
     CodeLookup m_codes;
+    FileFigures m_reported;
 };
 
 void ClassicFile::write(const QString &code)
@@ -60,21 +62,32 @@ void ClassicFile::write(const QString &code)
 
 void ClassicFile::day(QDate day)
 {
+    if (!m_reported.first.isValid())
+        m_reported.first = day;
+    m_reported.last = day;
+    const StructureFigures::Night night = m_figures.night(day);
+    m_reported.roomsOccupied = night.rooms;
+    m_reported.guestsPresent = night.guests;
     m_w.line(3, u"<movimento>");
     m_w.element(6, u"data", dayKey(day));
     m_w.line(6, u"<struttura>");
     m_w.line(9, u"<apertura>SI</apertura>");
-    m_w.element(9, u"camereoccupate", QString::number(m_figures.CamereOccupate(day)));
+    m_w.element(9, u"camereoccupate", QString::number(night.rooms));
     m_w.element(9, u"cameredisponibili", QString::number(m_figures.CamereDisponibili()));
     m_w.element(9, u"lettidisponibili", QString::number(m_figures.LettiDisponibili()));
     m_w.line(6, u"</struttura>");
     m_w.line(6, u"<arrivi>");
     // A value refused names the card it comes from.
-    m_selection.forEachArrival(day, [this](const ClassicCard &card) { m_w.writeFrom(card.fields, [&] { arrival(card); }); });
+    m_selection.forEachArrival(day, [this](const ClassicCard &card) {
+        m_w.writeFrom(card.fields, [&] { arrival(card); });
+        ++m_reported.arrivals;
+    });
     m_w.line(6, u"</arrivi>");
     m_w.line(6, u"<partenze>");
-    m_selection.forEachDeparture(day,
-                                 [this](const ClassicCard &card) { m_w.writeFrom(card.fields, [&] { departure(card); }); });
+    m_selection.forEachDeparture(day, [this](const ClassicCard &card) {
+        m_w.writeFrom(card.fields, [&] { departure(card); });
+        ++m_reported.departures;
+    });
     m_w.line(6, u"</partenze>");
     m_w.line(6, u"<prenotazioni></prenotazioni>");
     m_w.line(6, u"<rettifiche></rettifiche>");
@@ -142,10 +155,12 @@ ClassicStay classicStay(const RecordFields &card, bool archived)
     return stay;
 }
 
-void CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
+FileFigures CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {
     const QString code = selectedStructureCode(context);
-    ClassicFile(context, args, out).write(code);
+    ClassicFile file(context, args, out);
+    file.write(code);
+    return file.figures();
 }
 
 } // namespace movement

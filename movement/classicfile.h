@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filefigures.h"
 #include "movementcontext.h"
 #include "recordfields.h"
 
@@ -11,8 +12,9 @@ namespace movement {
 // The daily movement file for a range of days: for each day the structure's figures, the
 // arrivals and the departures of the day from the current and the archived guest cards,
 // within the room range and the selected structure. Both dates and the selector are checked
-// before anything is written.
-void CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
+// before anything is written. Returns the figures the file reports; the guests present on the
+// last day are those of the night its rooms occupied are counted in.
+FileFigures CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
 
 // What the daily file's blocks take from a card.
 struct ClassicStay

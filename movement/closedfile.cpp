@@ -6,7 +6,7 @@
 
 namespace movement {
 
-void CreaMovimentiChiusa(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
+FileFigures CreaMovimentiChiusa(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {
     const QString code = selectedStructureCode(context);
     const auto [first, last] = checkedRange(args.DallaData, args.AllaData);
@@ -32,6 +32,10 @@ void CreaMovimentiChiusa(const MovementContext &context, const GeneratorArgs &ar
         w.line(3, u"</movimento>");
     }
     w.line(0, u"</movimenti>");
+    FileFigures figures;
+    figures.first = first;
+    figures.last = last;
+    return figures;
 }
 
 } // namespace movement

@@ -13,6 +13,8 @@ inline const QString kSchedaStorico = QStringLiteral("SchedaStoricoClienti.mdb")
 inline const QString kNumeriCamere = QStringLiteral("NumeriCamere.mdb");            // the rooms
 inline const QString kComuni = QStringLiteral("Comuni.mdb");                        // the code list
 inline const QString kStati = QStringLiteral("DAVozIzi.mdb");                       // the countries
+inline const QString kTipiCamere = QStringLiteral("TipiCamere.mdb");                // the room types
+inline const QString kHotelDatabases[] = {kSchedaCliente, kSchedaStorico, kNumeriCamere, kTipiCamere, kComuni, kStati};
 
 hoteldb::Database openDatabase(const QDir &folder, const QString &fileName);
 

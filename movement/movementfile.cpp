@@ -9,8 +9,10 @@
 
 namespace movement {
 
-QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
+QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
+                           FileFigures *reported)
 {
+    FileFigures figures;
     const QDate first = checkedDay(args.DallaData, kDallaData);
     // Such a range would write a file with no room, reported as a day of zero rooms available.
     checkRoomRange(args.DallaCamera, args.AllaCamera);
@@ -20,11 +22,13 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     removeLeftovers(context.folder, context.PercorsoFile);
     saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
-        case FileKind::Classic: CreaMovimentiClassico(context, args, out); break;
-        case FileKind::Schema: CreaMovimentiSchema(context, args, out); break;
-        case FileKind::Closed: CreaMovimentiChiusa(context, args, out); break;
+        case FileKind::Classic: figures = CreaMovimentiClassico(context, args, out); break;
+        case FileKind::Schema: figures = CreaMovimentiSchema(context, args, out); break;
+        case FileKind::Closed: figures = CreaMovimentiChiusa(context, args, out); break;
         }
     });
+    if (reported)
+        *reported = figures;
     return path;
 }
 

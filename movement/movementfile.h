@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filefigures.h"
 #include "movementcontext.h"
 
 #include <QString>
@@ -12,8 +13,10 @@ enum class FileKind {
     Closed,  // the file for days on which the structure was closed
 };
 
-// Writes the movement file of the given kind, whole or not at all, and returns its path.
-// Throws (MovementError, or the database layer's errors) with a message for the operator.
-QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args);
+// Writes the movement file of the given kind, whole or not at all, and returns its path; the
+// figures it reports go to `reported` when given. Throws (MovementError, or the database
+// layer's errors) with a message for the operator.
+QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
+                           FileFigures *reported = nullptr);
 
 } // namespace movement

@@ -23,6 +23,7 @@ public:
         : m_context(context), m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
 
     void write();
+    const FileFigures &figures() const { return m_reported; }
 
 private:
     void arrival(const StartUpGuest &guest);
@@ -30,12 +31,14 @@ private:
     void arrivalEnd(const StartUpGuest &guest);
     void person(const StartUpGuest &guest, int indent);
     int age(const RecordFields &card) const;
+    void listed() { m_reported.guestsPresent = ++m_reported.arrivals; }
 
     const MovementContext &m_context;
     StartUpSelection m_selection;
     LineWriter m_w;
     StructureFigures m_figures;
     CodeLookup m_codes;
+    FileFigures m_reported;
 };
 
 bool isHead(Role role)
@@ -47,6 +50,8 @@ void SchemaFile::write()
 {
     const QDate reported = m_selection.reported();
     const QString data = dashedDay(reported);
+    m_reported.first = reported;
+    m_reported.last = reported;
 
     m_w.line(0, kXmlDeclaration);
     m_w.line(0, u"<movimenti xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
@@ -65,7 +70,8 @@ void SchemaFile::write()
         m_w.element(9, u"cameredisponibili", QString::number(m_figures.CamereDisponibili()));
         m_w.element(9, u"postilettodisponibili", QString::number(m_figures.LettiDisponibili()));
         // The rooms of the night the file reports, whose guests it lists.
-        m_w.element(9, u"camereoccupate", QString::number(m_figures.CamereOccupate(reported)));
+        m_reported.roomsOccupied = m_figures.CamereOccupate(reported);
+        m_w.element(9, u"camereoccupate", QString::number(m_reported.roomsOccupied));
         m_w.line(6, u"</datistruttura>");
         m_w.line(3, u"</movimento>");
     }
@@ -87,6 +93,7 @@ void SchemaFile::arrival(const StartUpGuest &guest)
         if (isHead(guest.role))
             m_w.line(12, u"<componenti>");
     });
+    listed();
 }
 
 void SchemaFile::member(const StartUpGuest &guest)
@@ -97,6 +104,7 @@ void SchemaFile::member(const StartUpGuest &guest)
         m_w.element(18, u"eta", QString::number(age(guest.fields)));
         m_w.line(15, u"</componente>");
     });
+    listed();
 }
 
 void SchemaFile::arrivalEnd(const StartUpGuest &guest)
@@ -134,9 +142,11 @@ int SchemaFile::age(const RecordFields &card) const
 
 } // namespace
 
-void CreaMovimentiSchema(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
+FileFigures CreaMovimentiSchema(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {
-    SchemaFile(context, args, out).write();
+    SchemaFile file(context, args, out);
+    file.write();
+    return file.figures();
 }
 
 } // namespace movement

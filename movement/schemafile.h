@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filefigures.h"
 #include "movementcontext.h"
 
 #include <QIODevice>
@@ -11,6 +12,8 @@ namespace movement {
 // one within the room range, current cards first, then archived ones, heads of family or
 // group and "U" guests each as an arrival with their members nested; then the structure's
 // figures. A night without guests is a single "NM" day. "Alla data" plays no part.
-void CreaMovimentiSchema(const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
+// Returns the figures it reports: every guest it lists counts as an arrival and as present on
+// the reported day, which is its only day; it lists no departures.
+FileFigures CreaMovimentiSchema(const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
 
 } // namespace movement

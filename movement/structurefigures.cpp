@@ -78,7 +78,7 @@ qint64 StructureFigures::countRooms(bool beds) const
     return qint64(total);
 }
 
-qint64 StructureFigures::CamereOccupate(QDate day) const
+StructureFigures::Night StructureFigures::night(QDate day) const
 {
     const QString k = dayKey(day);
     const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
@@ -92,18 +92,21 @@ qint64 StructureFigures::CamereOccupate(QDate day) const
     const QString archived = range + QStringLiteral("' and DataPartenzaReale > '") + k + u'\'' + order;
 
     QSet<QString> occupied;
+    qint64 guests = 0;
     for (const auto &[fileName, query] : {std::pair{kSchedaCliente, current}, std::pair{kSchedaStorico, archived}}) {
         hoteldb::Database database = openDatabase(m_context.folder, fileName);
         hoteldb::Recordset cards = database.OpenRecordset(query);
         const RecordFields fields(cards, fileName, QStringLiteral("NumeroProgressivo"));
         forEachFound(cards, kScan, [&] {
             const QString room = trimSpaces(fields.text(kNumeroCamera));
-            if (!room.isEmpty() && roomSelected(m_context, room))
+            if (!room.isEmpty() && roomSelected(m_context, room)) {
                 occupied.insert(room);
+                ++guests;
+            }
         });
         database.Close();
     }
-    return occupied.size();
+    return {occupied.size(), guests};
 }
 
 } // namespace movement

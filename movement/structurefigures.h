@@ -21,9 +21,16 @@ public:
     qint64 CamereDisponibili();
     // Beds of those rooms, or the figure of "LettiDispSPOT.txt".
     qint64 LettiDisponibili();
-    // Distinct rooms (number without surrounding spaces, exact text) holding a guest, current or
-    // archived, in the night that begins on the day; a card whose Lingua holds "*" counts for none.
-    qint64 CamereOccupate(QDate day) const;
+    // The night that begins on a day: distinct rooms (number without surrounding spaces, exact
+    // text) holding a guest, current or archived, and the guests' cards in them; a card whose
+    // Lingua holds "*" counts for none.
+    struct Night
+    {
+        qint64 rooms = 0;
+        qint64 guests = 0;
+    };
+    Night night(QDate day) const;
+    qint64 CamereOccupate(QDate day) const { return night(day).rooms; }
 
 private:
     std::optional<qint64> overrideFigure(const QString &fileName) const;

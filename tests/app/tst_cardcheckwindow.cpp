@@ -82,6 +82,8 @@ private slots:
         QByteArray saved;
         checkThroughTheMenu(window.get(), [&](QDialog *check) {
             QCOMPARE(check->windowTitle(), u"Schede del periodo"_qs);
+            QCOMPARE(check->findChild<QLabel *>(u"checked"_qs)->text(),
+                     u"File giornaliero dal 07/12/2026 al 07/12/2026, struttura ABC123"_qs);
             auto *table = check->findChild<QTableView *>(u"findings"_qs);
             QCOMPARE(column(table, 0), (QStringList{u"ZANETTI ADA"_qs, u"BIANCHI LUCA"_qs})); // the file's order
             QCOMPARE(column(table, 4), (QStringList{u"LuogoNascita"_qs, u"Sesso"_qs}));
@@ -124,6 +126,8 @@ private slots:
         auto window = openWindow(hotel, kDay);
         QVERIFY(control<QCheckBox>(window.get(), u"Chk"_qs)->isChecked()); // the start-up file's check
         checkThroughTheMenu(window.get(), [](QDialog *check) {
+            // The start-up file reports the night before the typed day.
+            QCOMPARE(check->findChild<QLabel *>(u"checked"_qs)->text(), u"File di Start up del 06/12/2026, struttura ABC123"_qs);
             QCOMPARE(check->findChild<QLabel *>(u"summary"_qs)->text(),
                      u"Nessuna scheda del periodo darebbe un valore dubbio nel file."_qs);
             QVERIFY(!check->findChild<QTableView *>());

@@ -90,6 +90,10 @@ private slots:
         QTest::newRow("unknown option") << QStringList{u"--dala"_qs, day} << u"Opzione sconosciuta: «--dala»"_qs;
         QTest::newRow("argument alone") << QStringList{u"--controllo"_qs, day} << u"Argomento inatteso: «07/12/2026»"_qs;
         QTest::newRow("flag with a value") << QStringList{u"--controllo=si"_qs, u"--dalla"_qs, day} << u"--controllo non vuole un valore"_qs;
+        QTest::newRow("days not a number") << QStringList{u"--mancanti"_qs, u"--giorni=tre"_qs} << u"da 1 a 366, non «tre»"_qs;
+        QTest::newRow("days too many") << QStringList{u"--mancanti"_qs, u"--giorni"_qs, u"367"_qs} << u"non «367»"_qs;
+        QTest::newRow("days alone") << QStringList{u"--giorni"_qs, u"3"_qs} << u"--giorni va con --mancanti"_qs;
+        QTest::newRow("missing with a day") << QStringList{u"--mancanti"_qs, u"--dalla"_qs, day} << u"--dalla non va con --mancanti"_qs;
     }
     void badOptions()
     {
@@ -111,6 +115,12 @@ private slots:
         QVERIFY(!wantsCommandLine(2, menu));
         QVERIFY(startsFromTheMenu(2, menu));
         QVERIFY(!startsFromTheMenu(4, mistyped));
+        const char *again[] = {"NaxDesktop", "--cartella-hotel", "--scegli"};
+        const char *againAlone[] = {"NaxDesktop", "--scegli"};
+        QVERIFY(!wantsCommandLine(3, again));
+        QVERIFY(choosesAgain(3, again));
+        QVERIFY(!choosesAgain(2, menu));
+        QVERIFY(wantsCommandLine(2, againAlone));
     }
 };
 

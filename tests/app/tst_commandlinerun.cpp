@@ -2,10 +2,8 @@
 // the real program, without a display, writing the same bytes as the window for the same choices.
 
 #include "../movement/hotelfixture.h"
-#include "commandlinerun.h"
-#include "naxwindow.h"
+#include "commandlinefixture.h"
 
-#include <QBuffer>
 #include <QCheckBox>
 #include <QProcess>
 
@@ -15,21 +13,9 @@ namespace {
 
 const QDate kDay(2026, 12, 8);
 
-struct Output
-{
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
 Output runIn(const Hotel &hotel, const QStringList &arguments)
 {
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int status = app::runCommandLine(u"NaxDesktop"_qs, arguments, QDir(hotel.dir.path()), kDay, out, err);
-    return {status, out.data(), err.data()};
+    return runIn(hotel, arguments, kDay);
 }
 
 // The real program in the hotel's folder, with no display to be had.

@@ -6,16 +6,27 @@
 
 using namespace app;
 
+namespace {
+
+// A folder as the hotel's is: one of the hotel program's databases in it.
+void holdDatabase(const QTemporaryDir &folder)
+{
+    QVERIFY(QFile(folder.filePath(u"Scheda_Cliente.mdb"_qs)).open(QIODevice::WriteOnly));
+}
+
+} // namespace
+
 class TestHotelFolder : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Asked once, remembered, and asked again only when the folder is gone.
+    // Asked once, remembered, and asked again only when the folder is gone or holds no database.
     void chosenOnceAndRemembered()
     {
         QTemporaryDir settings;
         QTemporaryDir hotel;
+        holdDatabase(hotel);
         const HotelFolder folder(QDir(settings.filePath(u"NaxDesktop"_qs)));
         QStringList asked;
         QString answer = hotel.path();
@@ -32,12 +43,25 @@ private slots:
         QCOMPARE(asked.size(), 1);
 
         QTemporaryDir moved;
+        holdDatabase(moved);
         answer = moved.path();
         QVERIFY(QDir(hotel.path()).removeRecursively());
         QCOMPARE(folder.choose(ask), QDir(moved.path()));
         QCOMPARE(asked.size(), 2);
         QVERIFY2(asked[1].contains(u"non esiste più"), qPrintable(asked[1]));
         QCOMPARE(readBytes(folder.filePath()), (moved.path() + u'\n').toUtf8());
+
+        // A folder without the hotel program's databases is asked for again, saying why.
+        QVERIFY(QFile::remove(moved.filePath(u"Scheda_Cliente.mdb"_qs)));
+        answer = hotel.path();
+        QVERIFY(QDir().mkpath(hotel.path()));
+        holdDatabase(hotel);
+        QCOMPARE(folder.choose(ask), QDir(hotel.path()));
+        QVERIFY2(asked.value(2).contains(u"non contiene nessun archivio") && asked[2].contains(QDir::toNativeSeparators(moved.path())),
+                 qPrintable(asked.value(2)));
+        // The menu entry's --scegli asks in any case.
+        QCOMPARE(folder.choose(ask, true), QDir(hotel.path()));
+        QCOMPARE(asked.size(), 4);
     }
 
     void givingUpRemembersNothing()

@@ -62,6 +62,7 @@ run() {
 }
 
 mkdir -p "$work/home" "$work/config/NaxDesktop" "$work/hotel"
+: >"$work/hotel/Scheda_Cliente.mdb" # the folder is asked for again while it holds no database
 printf '%s\n' "$work/hotel" >"$work/config/NaxDesktop/cartella-hotel"
 run "$work/hotel"
 # No folder chosen yet: the program waits in the folder dialog, where it was started.

@@ -4,6 +4,7 @@
 // as real .mdb files through the project's Jet writer, and the context the window would build.
 
 #include "filebytes.h"
+#include "filefigures.h"
 #include "jetwriter.h"
 #include "movementcontext.h"
 
@@ -170,7 +171,7 @@ inline QByteArray crlf(QByteArray text)
 
 // The bytes a generator writes; the counts read the same room fields as the generator, as when
 // the window builds the context.
-using Generator = void (*)(const movement::MovementContext &, const movement::GeneratorArgs &, QIODevice &);
+using Generator = movement::FileFigures (*)(const movement::MovementContext &, const movement::GeneratorArgs &, QIODevice &);
 inline QByteArray generated(Generator generator, movement::MovementContext context, const movement::GeneratorArgs &args)
 {
     context.roomFrom = args.DallaCamera;

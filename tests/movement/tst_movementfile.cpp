@@ -71,6 +71,49 @@ private slots:
         QVERIFY(hotel.read(u"DuzizUzazi2026-12-30.xml"_qs).contains("<codiceclientesr>15</codiceclientesr>"));
     }
 
+    // What a written file reports is handed on as the file has it, for the register.
+    void reportedFiguresAreTheFilesOwn()
+    {
+        hotelfixture::Hotel hotel;
+        hotel.rooms = {{1, "1", "DOP", 2}, {1, "2", "DOP", 2}, {1, "3", "SIN", 1}};
+        for (hotelfixture::Card card : {hotelfixture::present("1", 15, "20261230", "20270102"),
+                                        hotelfixture::present("1", 16, "20261231", "20270102"),
+                                        hotelfixture::present("3", 19, "20261231", "20270101"),
+                                        hotelfixture::departed("2", 17, "20261229", "20261231")}) {
+            card.CapoFamiglia = u"U"_qs;
+            hotel.current << card;
+        }
+        hotel.archived << hotelfixture::departed("2", 26000018, "20261228", "20261230");
+        hotel.write();
+        const GeneratorArgs args{u"30/12/2026"_qs, u"31/12/2026"_qs, {}, u"ZZZZZZ"_qs};
+        const auto lastFigure = [](const QByteArray &bytes, const QByteArray &element) {
+            const qsizetype at = bytes.lastIndexOf('<' + element + '>') + element.size() + 2;
+            return bytes.mid(at, bytes.indexOf('<', at) - at).toLongLong();
+        };
+
+        FileFigures daily;
+        const QByteArray classic = readBytes(createMovementFile(FileKind::Classic, hotel.context(), args, &daily));
+        QCOMPARE(std::pair(daily.first, daily.last), std::pair(QDate(2026, 12, 30), QDate(2026, 12, 31)));
+        QCOMPARE(daily.arrivals, classic.count("<arrivo>\r\n")); // a departure names its arrival in <arrivo>DATE
+        QCOMPARE(daily.departures, classic.count("<partenza>"));
+        QCOMPARE(daily.roomsOccupied, lastFigure(classic, "camereoccupate"));
+        QCOMPARE(daily.roomsOccupied, 2); // rooms 1 and 3 in the night of the 31st
+        QCOMPARE(daily.guestsPresent, 3);
+
+        FileFigures startUp;
+        const QByteArray night = readBytes(createMovementFile(FileKind::Schema, hotel.context(), args, &startUp));
+        QCOMPARE(std::pair(startUp.first, startUp.last), std::pair(QDate(2026, 12, 29), QDate(2026, 12, 29)));
+        QCOMPARE(startUp.guestsPresent, night.count("<codiceclientesr>"));
+        QCOMPARE(startUp.arrivals, startUp.guestsPresent);
+        QCOMPARE(startUp.departures, 0);
+        QCOMPARE(startUp.roomsOccupied, lastFigure(night, "camereoccupate"));
+
+        FileFigures closed;
+        createMovementFile(FileKind::Closed, hotel.context(), args, &closed);
+        QCOMPARE(std::pair(closed.first, closed.last), std::pair(QDate(2026, 12, 30), QDate(2026, 12, 31)));
+        QCOMPARE(closed.arrivals + closed.departures + closed.guestsPresent + closed.roomsOccupied, 0);
+    }
+
     void databaseFailureKeepsTheEarlierFile()
     {
         hotelfixture::Hotel hotel;

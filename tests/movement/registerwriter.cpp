@@ -1,0 +1,32 @@
+// registerwriter <folder> <writer w> <lines>: adds lines to the register as the tool does, line n
+// reporting w arrivals and n departures, so that a test can run two writers at the same moment.
+
+#include "writtenfiles.h"
+
+#include <QCoreApplication>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const QStringList args = application.arguments();
+    if (args.size() != 4)
+        return 2;
+    movement::RegisterEntry entry;
+    entry.writtenAt = QDateTime(QDate(2026, 12, 7), QTime(8, 0));
+    entry.structure = QStringLiteral("ABC123");
+    entry.path = QStringLiteral("DuzizUzazi2026-12-06.xml");
+    entry.sha256 = QString(64, u'0');
+    entry.figures = {QDate(2026, 12, 6), QDate(2026, 12, 6), args[2].toLongLong(), 0, 0, 0};
+    try {
+        for (int n = 1; n <= args[3].toInt(); ++n) {
+            entry.figures.departures = n;
+            movement::WrittenFiles(QDir(args[1])).append(entry);
+        }
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
