@@ -4,7 +4,8 @@
 #include "findingscsv.h"
 #include "fonts.h"
 #include "msgboxroutine.h"
-#include "outputfile.h"
+#include "operatorerror.h"
+#include "savefile.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -143,10 +144,10 @@ void CardCheckWindow::save()
         return;
     const QString path = dialog.selectedFiles().constFirst();
     try {
-        movement::saveAtomically(path, [this](QIODevice &out) { movement::writeFindingsCsv(shownOrder(), out); });
+        core::saveAtomically(path, [this](QIODevice &out) { movement::writeFindingsCsv(shownOrder(), out); });
         m_savePath = path;
     } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), kStyleOk, QStringLiteral("Errore"));
+        dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), kStyleOk, QStringLiteral("Errore"));
     }
 }
 

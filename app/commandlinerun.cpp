@@ -82,7 +82,7 @@ int runCommandLine(const QStringList &arguments, const QDir &folder, QDate today
     try {
         return run(line, folder, today, out);
     } catch (const std::exception &e) {
-        print(err, QString::fromUtf8(e.what()) + u'\n');
+        print(err, core::messageOf(e) + u'\n');
         return kExitFailure;
     }
 }

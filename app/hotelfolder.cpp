@@ -1,9 +1,9 @@
 #include "hotelfolder.h"
 
 #include "msgboxroutine.h"
-#include "outputfile.h"
+#include "savefile.h"
 #include "settingserror.h"
-#include "textfile.h"
+#include "textfilelines.h"
 
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -13,7 +13,7 @@ namespace app {
 std::optional<QDir> HotelFolder::choose(const std::function<QString(const QString &why)> &ask) const
 {
     const bool known = QFileInfo::exists(filePath());
-    const QStringList lines = known ? readTextLines(filePath()) : QStringList();
+    const QStringList lines = known ? core::textFileLines(filePath()) : QStringList();
     if (!lines.isEmpty() && !lines.first().isEmpty() && QDir(lines.first()).exists())
         return QDir(lines.first());
 
@@ -28,7 +28,7 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
                             {QDir::toNativeSeparators(m_settings.path())});
     // The file is the program's own: a path in any script is kept as the system names it.
     const QByteArray line = chosen.toUtf8() + '\n';
-    movement::saveAtomically(filePath(), [&](QIODevice &out) {
+    core::saveAtomically(filePath(), [&](QIODevice &out) {
         if (out.write(line) != line.size())
             throw SettingsError(u"Scrittura non riuscita nel file «%1».", {filePath()});
     });
@@ -48,7 +48,7 @@ std::optional<QDir> hotelFolderForTheMenu()
                                 {QDir::toNativeSeparators(folder->path())});
         return folder;
     } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), 0, QStringLiteral("Errore"));
+        dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), 0, QStringLiteral("Errore"));
         return std::nullopt;
     }
 }

@@ -9,6 +9,7 @@
 #include "inputboxroutine.h"
 #include "movementfile.h"
 #include "msgboxroutine.h"
+#include "operatorerror.h"
 #include "progressstrip.h"
 #include "settingserror.h"
 #include "twips.h"
@@ -88,11 +89,6 @@ void makeRoomFor(QLineEdit *edit, QStringView widest)
 bool isEnter(const QKeyEvent *key)
 {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-}
-
-QString messageOf(const std::exception &e)
-{
-    return QString::fromUtf8(e.what());
 }
 
 // Runs `work` over the run's days, each shown on the strip as it begins.
@@ -232,7 +228,7 @@ void NaxDesktop::loadSettings()
     } catch (const std::exception &e) {
         // Until the file is fixed, nothing is written with settings that were not the operator's.
         m_settings = defaultSettings();
-        m_settingsError = messageOf(e);
+        m_settingsError = core::messageOf(e);
     }
 }
 
@@ -267,7 +263,7 @@ void NaxDesktop::readStructureList()
         loadStructures();
     } catch (const std::exception &e) {
         m_combo1->clear();
-        m_structureError = messageOf(e);
+        m_structureError = core::messageOf(e);
     }
 }
 
@@ -376,7 +372,7 @@ void NaxDesktop::createFile()
             startBrowser(m_settings.ComandoWeb, m_folder);
         } catch (const SettingsError &e) {
             // The reason is a message of its own, whole.
-            throw SettingsError(hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
+            throw SettingsError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
                                                          u"non si è aperta. ", {QDir::toNativeSeparators(written)})
                                 + e.message() + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor."));
         }
@@ -385,7 +381,7 @@ void NaxDesktop::createFile()
             writeStartupMark(m_folder);
         close();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 
@@ -400,7 +396,7 @@ void NaxDesktop::checkCards()
         CardCheckWindow window(findings, m_folder.filePath(cardCheckFileName(first)), this);
         window.exec();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 
@@ -412,7 +408,7 @@ void NaxDesktop::editSetting(SettingItem item)
             m_settingsError.reset();
         }
     } catch (const std::exception &e) {
-        m_settingsError = messageOf(e);
+        m_settingsError = core::messageOf(e);
         showError(*m_settingsError);
         return;
     }
@@ -432,7 +428,7 @@ void NaxDesktop::editSetting(SettingItem item)
         // The file is now the operator's own and sound, whatever it was at start.
         m_settingsError.reset();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 

@@ -4,6 +4,7 @@
 #include "closedfile.h"
 #include "daytext.h"
 #include "outputfile.h"
+#include "savefile.h"
 #include "schemafile.h"
 
 namespace movement {
@@ -15,7 +16,7 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
     const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
     removeLeftovers(context.folder, context.PercorsoFile);
-    saveAtomically(path, [&](QIODevice &out) {
+    core::saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
         case FileKind::Classic: CreaMovimentiClassico(context, args, out); break;
         case FileKind::Schema: CreaMovimentiSchema(context, args, out); break;

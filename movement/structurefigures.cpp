@@ -51,7 +51,7 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
         return std::nullopt;
     // Line n holds structure n's figure; line 1 serves when no structure is selected.
     const int line = m_structure.value_or(1);
-    const QStringList lines = textFileLines(path);
+    const QStringList lines = core::textFileLines(path);
     if (lines.size() < line)
         throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
                             u"della struttura n. Nessun file è stato scritto.",

@@ -1,7 +1,7 @@
 // The command line on a hotel's folder: run in process for its statuses and messages, and as
 // the real program, without a display, writing the same bytes as the window for the same choices.
 
-#include "../movement/hotelfixture.h"
+#include "hotelfixture.h"
 #include "commandlinerun.h"
 #include "naxwindow.h"
 

@@ -3,7 +3,7 @@
 // none), and a file too short for the selected structure is reported, through the counts and
 // through the window.
 
-#include "../movement/hotelfixture.h"
+#include "hotelfixture.h"
 #include "movementerror.h"
 #include "naxwindow.h"
 #include "structurefigures.h"

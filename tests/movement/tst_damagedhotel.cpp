@@ -1,9 +1,9 @@
 // "Crea File" over a hotel folder where one of the six databases is damaged: every run ends with
 // a message naming that file, writes no movement file and leaves an earlier one as it was.
 
-#include "../hoteldb/damagedcopies.h"
-#include "../hoteldb/namedpipe.h"
-#include "../hoteldb/timelimit.h"
+#include "damagedcopies.h"
+#include "namedpipe.h"
+#include "timelimit.h"
 #include "hotelfixture.h"
 #include "movementfile.h"
 

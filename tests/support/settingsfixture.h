@@ -2,8 +2,8 @@
 
 // Settings and state files planted in a temporary folder, and the message a reading refuses them with.
 
-#include "../movement/filebytes.h"
-#include "settingserror.h"
+#include "filebytes.h"
+#include "operatorerror.h"
 
 #include <QTemporaryDir>
 
@@ -15,13 +15,13 @@ inline QString fileWith(const QTemporaryDir &dir, const QString &name, const QBy
     return path;
 }
 
-// The message of the SettingsError call throws, empty when it throws none.
+// The message of the error call throws, empty when it throws none.
 template<typename F>
 QString settingsErrorOf(F &&call)
 {
     try {
         call();
-    } catch (const app::SettingsError &e) {
+    } catch (const core::OperatorError &e) {
         return e.message();
     }
     return QString();
