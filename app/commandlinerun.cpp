@@ -38,7 +38,7 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
 {
     const Settings settings = readSettingsFile(folder).value_or(defaultSettings());
     const std::optional<StructureList> list = readStructureFile(folder);
-    Structures structures;
+    StructureList structures;
     if (list)
         structures.take(*list);
     const bool startUpDone = startupMarkExists(folder);

@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -97,9 +98,9 @@ auto showingDays(QLabel *strip, movement::MovementContext &context, Work work)
 {
     ProgressStrip busy(strip);
     context.progress = [&busy](QDate day) { busy.day(day); };
-    auto result = work();
-    context.progress = {}; // the strip ends here
-    return result;
+    // The strip ends with the run, however the run ends: the context must not keep calling it.
+    const auto unhook = qScopeGuard([&context] { context.progress = {}; });
+    return work();
 }
 
 } // namespace

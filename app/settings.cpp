@@ -69,8 +69,8 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
                             {name, QString::number(count), QString::number(1 + 2 * count), QString::number(lines.size())});
     list.NumeroStrutture = int(count);
     for (int n = 1; n <= count; ++n) {
-        list.CodiciStrutture << lines[2 * n - 1];
-        list.CamereStrutture << lines[2 * n];
+        list.CodiciStrutture[n - 1] = lines[2 * n - 1];
+        list.CamereStrutture[n - 1] = lines[2 * n];
     }
     return list;
 }

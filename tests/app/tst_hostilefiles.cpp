@@ -154,8 +154,8 @@ private slots:
         const std::optional<StructureList> list = readStructureFile(QDir(dir.path()));
         QVERIFY(list);
         QCOMPARE(list->NumeroStrutture, codes.size());
-        QCOMPARE(list->CodiciStrutture, codes);
-        QCOMPARE(list->CamereStrutture, rooms);
+        QCOMPARE(entries(list->CodiciStrutture), codes);
+        QCOMPARE(entries(list->CamereStrutture), rooms);
     }
 
     // Through the window: the operator sees a message, the window stays, nothing is written

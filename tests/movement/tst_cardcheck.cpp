@@ -30,9 +30,9 @@ MovementContext structures(const Hotel &hotel, const QString &selector = u"1"_qs
 {
     MovementContext c = hotel.context();
     c.selector = selector;
-    c.NumeroStrutture = 2;
-    c.CodiciStrutture = {u"CODE1"_qs, u"CODE2"_qs};
-    c.CamereStrutture = {u",101,102,"_qs, u",103,"_qs};
+    c.structures.NumeroStrutture = 2;
+    c.structures.CodiciStrutture = {u"CODE1"_qs, u"CODE2"_qs};
+    c.structures.CamereStrutture = {u",101,102,"_qs, u",103,"_qs};
     return c;
 }
 

@@ -135,7 +135,7 @@ private slots:
         QFETCH(qint64, rooms);
         QFETCH(qint64, beds);
         MovementContext context = selectedRooms(m_rooms);
-        context.CamereStrutture[1] = roomList;
+        context.structures.CamereStrutture[1] = roomList;
         StructureFigures figures(context);
         QCOMPARE(figures.CamereDisponibili(), rooms);
         QCOMPARE(figures.LettiDisponibili(), beds);
@@ -176,7 +176,7 @@ private slots:
         QFETCH(QDate, day);
         QFETCH(qint64, occupied);
         MovementContext context = selectedRooms(m_occupancy);
-        context.CamereStrutture[0] = ",101,102,A1,108,";
+        context.structures.CamereStrutture[0] = ",101,102,A1,108,";
         QCOMPARE(StructureFigures(context).CamereOccupate(day), occupied);
     }
 
