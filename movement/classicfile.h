@@ -1,7 +1,12 @@
 #pragma once
 
+#include "cardvalues.h"
+#include "classicselection.h"
+#include "codelookup.h"
 #include "movementcontext.h"
 #include "recordfields.h"
+
+#include <QList>
 
 #include <QIODevice>
 #include <QStringView>
@@ -27,5 +32,11 @@ struct ClassicStay
 };
 
 ClassicStay classicStay(const RecordFields &card, bool archived);
+
+// The values of a card's arrival block, from idswh to comunenascita, each doubt told as it is met:
+// the codes first, then the card's own fields.
+QList<CardValue> classicArrivalValues(const ClassicCard &card, CodeLookup &codes, const Doubts &doubts);
+// The values of a card's departure block: idswh, tipoalloggiato and the arrival date.
+QList<CardValue> classicDepartureValues(const ClassicCard &card, const Doubts &doubts);
 
 } // namespace movement
