@@ -10,6 +10,7 @@
 #include "movementfile.h"
 #include "msgboxroutine.h"
 #include "operatorerror.h"
+#include "operatormessage.h"
 #include "progressstrip.h"
 #include "settingserror.h"
 #include "twips.h"

@@ -1,6 +1,7 @@
 #include "linewriter.h"
 
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "recordfields.h"
 
 

@@ -1,6 +1,7 @@
 #include "recordfields.h"
 
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "numericvalue.h"
 #include "trimspaces.h"
 
