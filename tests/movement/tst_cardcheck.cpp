@@ -119,6 +119,7 @@ Hotel doubtfulHotel(FileKind kind, quint32 seed, QHash<QString, Card> &cards)
         const QString departure = pick({u"20261207"_qs, u"20261208"_qs, u"20261210"_qs});
         Card card = archived || random.bounded(3) == 0 ? departed("101", number, arrival, departure)
                                                       : present("101", number, arrival, departure);
+        card.DataPartenza = pick({u"20261207"_qs, u"20261208"_qs, u"20261210"_qs}); // planned, not always kept
         card.NomeCliente = u"OSPITE %1"_qs.arg(n);
         card.Sesso = pick({u"M"_qs, u"F"_qs, u"f"_qs, u"X"_qs, QString()});
         card.Nazione = pick({u"I"_qs, u"D"_qs, u"XX"_qs, QString()});
