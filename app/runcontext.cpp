@@ -26,9 +26,6 @@ Run prepareRun(const QDir &folder, const Settings &settings, const StructureList
     context.CodiceStruttura = settings.CodiceStruttura;
     context.selector = choices.selector;
     context.structures = structures;
-    // The counts read the room fields as the generators do.
-    context.roomFrom = choices.fields.DallaCamera;
-    context.roomTo = choices.fields.AllaCamera;
     context.today = today;
     return {choices.kind, context, choices.fields};
 }

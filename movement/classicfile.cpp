@@ -21,7 +21,7 @@ class ClassicFile
 {
 public:
     ClassicFile(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
-        : m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
+        : m_selection(context, args), m_w(out), m_figures(context, args.DallaCamera, args.AllaCamera), m_codes(context.folder) {}
 
     void write(const QString &code);
 

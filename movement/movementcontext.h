@@ -34,8 +34,6 @@ struct MovementContext
     QString CodiceStruttura;     // structure code from the settings
     QString selector;            // the structure selector's text: "-" or a structure number
     StructureList structures;    // the list of "VeluSetup.txt"
-    QString roomFrom;            // the "Dalla cam." field, read by the counts
-    QString roomTo;              // the "Alla cam." field
     QDate today;
     // Told each day of a range before it is written, so that the window can show how far a long
     // run has got; may be empty.

@@ -27,7 +27,7 @@ class SchemaFile
 {
 public:
     SchemaFile(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
-        : m_context(context), m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
+        : m_context(context), m_selection(context, args), m_w(out), m_figures(context, args.DallaCamera, args.AllaCamera), m_codes(context.folder) {}
 
     void write();
 

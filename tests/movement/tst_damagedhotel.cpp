@@ -69,7 +69,6 @@ MovementContext contextFor(const QDir &folder)
     c.PercorsoFile = u"DuzizUzazi.xml"_qs;
     c.CodiceStruttura = u"ABC123"_qs;
     c.selector = u"-"_qs;
-    c.roomTo = u"ZZZZZZ"_qs;
     c.today = QDate(2027, 1, 5);
     return c;
 }
