@@ -1,7 +1,7 @@
 #pragma once
 
 #include "movementfile.h"
-#include "operatormessage.h"
+#include "operatorerror.h"
 
 #include <QDate>
 #include <QString>
@@ -33,17 +33,11 @@ struct CommandLine
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.
-class UsageError : public std::runtime_error
+// A kind of its own: the command line answers it with the usage text and an exit code of its own.
+class UsageError : public core::OperatorError
 {
 public:
-    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()), m_message(message) {}
-    // The message `pattern` gives with the values, as hoteldb::operatorMessage puts them in.
-    UsageError(QStringView pattern, std::initializer_list<QStringView> values)
-        : UsageError(hoteldb::operatorMessage(pattern, values)) {}
-    const QString &message() const { return m_message; }
-
-private:
-    QString m_message;
+    using core::OperatorError::OperatorError;
 };
 
 // Reads the arguments after the program's name; "ieri" and "oggi" are the days before and of

@@ -56,7 +56,7 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
         return missingDays(line, folder, today, out, err);
     const Settings settings = readSettingsFile(folder).value_or(defaultSettings());
     const std::optional<StructureList> list = readStructureFile(folder);
-    Structures structures;
+    StructureList structures;
     if (list)
         structures.take(*list);
     const bool startUpDone = startupMarkExists(folder);
@@ -104,7 +104,7 @@ int runCommandLine(const QString &program, const QStringList &arguments, const Q
     try {
         return run(line, folder, today, out, err);
     } catch (const std::exception &e) {
-        print(err, QString::fromUtf8(e.what()) + u'\n');
+        print(err, core::messageOf(e) + u'\n');
         return kExitFailure;
     }
 }

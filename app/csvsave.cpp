@@ -1,7 +1,8 @@
 #include "csvsave.h"
 
 #include "msgboxroutine.h"
-#include "outputfile.h"
+#include "operatorerror.h"
+#include "savefile.h"
 
 #include <QFileDialog>
 
@@ -25,10 +26,10 @@ std::optional<QString> saveCsvAs(QWidget *parent, const QString &title, const QS
         return std::nullopt;
     const QString path = dialog.selectedFiles().constFirst();
     try {
-        movement::saveAtomically(path, write);
+        core::saveAtomically(path, write);
         return path;
     } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), kStyleOk, QStringLiteral("Errore"));
+        dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), kStyleOk, QStringLiteral("Errore"));
         return std::nullopt;
     }
 }

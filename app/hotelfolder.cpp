@@ -3,9 +3,9 @@
 #include "hoteldatabases.h"
 
 #include "msgboxroutine.h"
-#include "outputfile.h"
+#include "savefile.h"
 #include "settingserror.h"
-#include "textfile.h"
+#include "textfilelines.h"
 
 #include <QFileDialog>
 #include <QStandardPaths>
@@ -28,7 +28,7 @@ bool holdsHotelDatabase(const QDir &folder)
 std::optional<QDir> HotelFolder::choose(const std::function<QString(const QString &why)> &ask, bool again) const
 {
     const bool known = QFileInfo::exists(filePath());
-    const QStringList lines = known ? readTextLines(filePath()) : QStringList();
+    const QStringList lines = known ? core::textFileLines(filePath()) : QStringList();
     const QString remembered = lines.value(0);
     const bool exists = !remembered.isEmpty() && QDir(remembered).exists();
     if (exists && !again && holdsHotelDatabase(QDir(remembered)))
@@ -38,7 +38,7 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
                                           "Scheda_Cliente.mdb)");
     const QString chosen = ask(again || !known ? QStringLiteral("Scegliere la cartella dell'hotel, quella con gli "
                                                                 "archivi del programma alberghiero")
-                               : exists ? hoteldb::operatorMessage(u"La cartella dell'hotel scelta finora, «%1», non "
+                               : exists ? core::operatorMessage(u"La cartella dell'hotel scelta finora, «%1», non "
                                                                    u"contiene nessun archivio del programma alberghiero: ",
                                                                    {QDir::toNativeSeparators(remembered)})
                                               + choose
@@ -50,7 +50,7 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
                             {QDir::toNativeSeparators(m_settings.path())});
     // The file is the program's own: a path in any script is kept as the system names it.
     const QByteArray line = chosen.toUtf8() + '\n';
-    movement::saveAtomically(filePath(), [&](QIODevice &out) {
+    core::saveAtomically(filePath(), [&](QIODevice &out) {
         if (out.write(line) != line.size())
             throw SettingsError(u"Scrittura non riuscita nel file «%1».", {filePath()});
     });
@@ -69,7 +69,7 @@ std::optional<QDir> hotelFolderForTheMenu(bool again)
                                 {QDir::toNativeSeparators(folder->path())});
         return folder;
     } catch (const std::exception &e) {
-        dialogs::MsgBox_Routine::MostraMessaggio(QString::fromUtf8(e.what()), 0, QStringLiteral("Errore"));
+        dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), 0, QStringLiteral("Errore"));
         return std::nullopt;
     }
 }

@@ -9,6 +9,8 @@
 #include "inputboxroutine.h"
 #include "movementfile.h"
 #include "msgboxroutine.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "progressstrip.h"
 #include "recordedfile.h"
 #include "settingserror.h"
@@ -26,6 +28,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -95,20 +98,15 @@ bool isEnter(const QKeyEvent *key)
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-QString messageOf(const std::exception &e)
-{
-    return QString::fromUtf8(e.what());
-}
-
 // Runs `work` over the run's days, each shown on the strip as it begins.
 template<typename Work>
 auto showingDays(QLabel *strip, movement::MovementContext &context, Work work)
 {
     ProgressStrip busy(strip);
     context.progress = [&busy](QDate day) { busy.day(day); };
-    auto result = work();
-    context.progress = {}; // the strip ends here
-    return result;
+    // The strip ends with the run, however the run ends: the context must not keep calling it.
+    const auto unhook = qScopeGuard([&context] { context.progress = {}; });
+    return work();
 }
 
 } // namespace
@@ -240,7 +238,7 @@ void NaxDesktop::loadSettings()
     } catch (const std::exception &e) {
         // Until the file is fixed, nothing is written with settings that were not the operator's.
         m_settings = defaultSettings();
-        m_settingsError = messageOf(e);
+        m_settingsError = core::messageOf(e);
     }
 }
 
@@ -278,7 +276,7 @@ void NaxDesktop::readStructureList()
         loadStructures();
     } catch (const std::exception &e) {
         m_combo1->clear();
-        m_structureError = messageOf(e);
+        m_structureError = core::messageOf(e);
     }
 }
 
@@ -393,7 +391,7 @@ void NaxDesktop::createFile()
             openPortalPage(m_settings.ComandoWeb, m_folder, m_browser);
         } catch (const SettingsError &e) {
             // The reason is a message of its own, whole.
-            throw SettingsError(hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
+            throw SettingsError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
                                                          u"non si è aperta. ", {QDir::toNativeSeparators(written)})
                                 + e.message()
                                 + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il suo "
@@ -404,7 +402,7 @@ void NaxDesktop::createFile()
             writeStartupMark(m_folder);
         close();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 
@@ -419,7 +417,7 @@ void NaxDesktop::checkCards()
         CardCheckWindow window(checkedFileText(run), findings, m_folder.filePath(cardCheckFileName(first)), this);
         window.exec();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 
@@ -429,7 +427,7 @@ void NaxDesktop::showWrittenFiles()
     try {
         contents = readWrittenFiles(m_folder);
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
         return;
     }
     const QDate today = m_today();
@@ -449,7 +447,7 @@ void NaxDesktop::editSetting(SettingItem item)
             m_settingsError.reset();
         }
     } catch (const std::exception &e) {
-        m_settingsError = messageOf(e);
+        m_settingsError = core::messageOf(e);
         showError(*m_settingsError);
         return;
     }
@@ -469,7 +467,7 @@ void NaxDesktop::editSetting(SettingItem item)
         // The file is now the operator's own and sound, whatever it was at start.
         m_settingsError.reset();
     } catch (const std::exception &e) {
-        showError(messageOf(e));
+        showError(core::messageOf(e));
     }
 }
 

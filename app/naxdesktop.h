@@ -68,7 +68,7 @@ private:
     Settings m_settings;
     std::optional<QString> m_settingsError;
     std::optional<QString> m_structureError;
-    Structures m_structures;
+    StructureList m_structures;
 
     std::array<QLineEdit *, 4> m_text1{};
     QPushButton *m_crea = nullptr;

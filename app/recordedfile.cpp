@@ -3,6 +3,8 @@
 #include "daycoverage.h"
 #include "missingdaystext.h"
 #include "movementerror.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "movementfile.h"
 #include "structureselection.h"
 
@@ -26,10 +28,10 @@ RecordedFile writeRecordedFile(const Run &run, movement::RegisterEntry::Source s
             run.args.AllaCamera);
         return {path, writtenFiles.append(entry).warning()};
     } catch (const std::exception &e) {
-        return {path, hoteldb::operatorMessage(u"Il file «%1» è stato scritto, ma il registro dei file scritti «%2» non è "
+        return {path, core::operatorMessage(u"Il file «%1» è stato scritto, ma il registro dei file scritti «%2» non è "
                                                u"stato aggiornato: ",
                                                {QDir::toNativeSeparators(path), movement::kRegisterFileName})
-                          + QString::fromUtf8(e.what()) + QStringLiteral(".")};
+                          + core::messageOf(e) + QStringLiteral(".")};
     }
 }
 

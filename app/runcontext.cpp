@@ -2,15 +2,6 @@
 
 namespace app {
 
-void Structures::take(const StructureList &list)
-{
-    NumeroStrutture = list.NumeroStrutture;
-    for (int n = 1; n <= list.NumeroStrutture; ++n) {
-        CodiciStrutture[n - 1] = list.CodiciStrutture[n - 1];
-        CamereStrutture[n - 1] = list.CamereStrutture[n - 1];
-    }
-}
-
 QStringList selectorItems(const std::optional<StructureList> &list)
 {
     if (!list)
@@ -26,7 +17,7 @@ movement::FileKind fileKind(bool startUp, bool closed)
     return startUp ? movement::FileKind::Schema : closed ? movement::FileKind::Closed : movement::FileKind::Classic;
 }
 
-Run prepareRun(const QDir &folder, const Settings &settings, const Structures &structures, const RunChoices &choices,
+Run prepareRun(const QDir &folder, const Settings &settings, const StructureList &structures, const RunChoices &choices,
                QDate today)
 {
     movement::MovementContext context;
@@ -34,12 +25,7 @@ Run prepareRun(const QDir &folder, const Settings &settings, const Structures &s
     context.PercorsoFile = settings.PercorsoFile;
     context.CodiceStruttura = settings.CodiceStruttura;
     context.selector = choices.selector;
-    context.NumeroStrutture = structures.NumeroStrutture;
-    context.CodiciStrutture = structures.CodiciStrutture;
-    context.CamereStrutture = structures.CamereStrutture;
-    // The counts read the room fields as the generators do.
-    context.roomFrom = choices.fields.DallaCamera;
-    context.roomTo = choices.fields.AllaCamera;
+    context.structures = structures;
     context.today = today;
     return {choices.kind, context, choices.fields};
 }

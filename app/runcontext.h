@@ -8,23 +8,11 @@
 #include <QDir>
 #include <QStringList>
 
-#include <array>
 #include <optional>
 
 // What a run of the tool works with, gathered in one place for the window, its card check and
 // the command line, so that all three write and check the same file for the same choices.
 namespace app {
-
-// The structure list as the program keeps it between readings of "VeluSetup.txt".
-struct Structures
-{
-    int NumeroStrutture = 0;
-    std::array<QString, movement::kMaxStructures> CodiciStrutture;
-    std::array<QString, movement::kMaxStructures> CamereStrutture;
-
-    // The listed structures' entries are replaced; those after them keep what they held.
-    void take(const StructureList &list);
-};
 
 // The structure selector's items for the list read: "-" alone without a list, else "1" to N.
 QStringList selectorItems(const std::optional<StructureList> &list);
@@ -50,7 +38,7 @@ struct Run
 };
 
 // The run the choices make with these settings and structures on the given day.
-Run prepareRun(const QDir &folder, const Settings &settings, const Structures &structures, const RunChoices &choices,
+Run prepareRun(const QDir &folder, const Settings &settings, const StructureList &structures, const RunChoices &choices,
                QDate today);
 
 } // namespace app

@@ -3,7 +3,7 @@
 #include "numericvalue.h"
 #include "platformdefaults.h"
 #include "settingserror.h"
-#include "textfile.h"
+#include "textfilelines.h"
 
 #include <QFileInfo>
 
@@ -32,7 +32,7 @@ std::optional<Settings> readSettingsFile(const QDir &folder)
     const QString path = fileIn(folder, kSettingsFile);
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    const QStringList lines = readTextLines(path);
+    const QStringList lines = core::textFileLines(path);
     if (lines.size() < 3)
         throw SettingsError(u"Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
                             u"struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.",
@@ -42,7 +42,7 @@ std::optional<Settings> readSettingsFile(const QDir &folder)
 
 void writeSettingsFile(const QDir &folder, const Settings &settings)
 {
-    writeTextLines(fileIn(folder, kSettingsFile),
+    core::writeTextLines(fileIn(folder, kSettingsFile),
                    {settings.PercorsoFile, settings.ComandoWeb, settings.CodiceStruttura});
 }
 
@@ -51,7 +51,7 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
     const QString path = fileIn(folder, kStructureFile);
     if (!QFileInfo::exists(path))
         return std::nullopt;
-    const QStringList lines = readTextLines(path);
+    const QStringList lines = core::textFileLines(path);
     const QString name = QDir::toNativeSeparators(path);
     if (lines.isEmpty())
         throw SettingsError(u"Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.", {name});
@@ -69,8 +69,8 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
                             {name, QString::number(count), QString::number(1 + 2 * count), QString::number(lines.size())});
     list.NumeroStrutture = int(count);
     for (int n = 1; n <= count; ++n) {
-        list.CodiciStrutture << lines[2 * n - 1];
-        list.CamereStrutture << lines[2 * n];
+        list.CodiciStrutture[n - 1] = lines[2 * n - 1];
+        list.CamereStrutture[n - 1] = lines[2 * n];
     }
     return list;
 }
@@ -82,7 +82,7 @@ bool startupMarkExists(const QDir &folder)
 
 void writeStartupMark(const QDir &folder)
 {
-    writeTextLines(fileIn(folder, kStartupMark), {QStringLiteral("Ok")});
+    core::writeTextLines(fileIn(folder, kStartupMark), {QStringLiteral("Ok")});
 }
 
 } // namespace app

@@ -28,12 +28,7 @@ Settings defaultSettings();
 std::optional<Settings> readSettingsFile(const QDir &folder);
 void writeSettingsFile(const QDir &folder, const Settings &settings);
 
-struct StructureList
-{
-    int NumeroStrutture = 0; // 0 or less: no structure to choose
-    QStringList CodiciStrutture;
-    QStringList CamereStrutture;
-};
+using movement::StructureList;
 
 // The structure list of "VeluSetup.txt", nullopt when the file does not exist. Throws
 // SettingsError, before anything is taken from it, when it lists more than ten structures or

@@ -1,6 +1,7 @@
 // naxdemohotel TEMPLATE.json FOLDER [YYYY-MM-DD]: writes the demo hotel's databases into the
 // folder, with the template's days counted from the given day (today when omitted).
 #include "demohotel.h"
+#include "operatorerror.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -24,7 +25,7 @@ int main(int argc, char *argv[])
     try {
         demo::writeDemoHotel(input.readAll(), QDir(arguments[1]), today);
     } catch (const std::exception &e) {
-        err << "naxdemohotel: " << QString::fromUtf8(e.what()) << "\n";
+        err << "naxdemohotel: " << core::messageOf(e) << "\n";
         return 1;
     }
     return 0;

@@ -1,27 +1,20 @@
 #pragma once
 
+#include "operatorerror.h"
 #include "operatormessage.h"
-
-#include <QString>
-
-#include <stdexcept>
 
 namespace hoteldb {
 
-// A failure of the database layer, carrying a plain Italian message for the operator
-// that names the file, the table, the field or the query text at fault.
-class DbError : public std::runtime_error
+// The database layer's messages are put together as every other message for the operator.
+using core::operatorMessage;
+
+// A failure of the database layer, naming the file, the table, the field or the query text at
+// fault. A kind of its own: the fuzzers and the database tests tell a refusal by this layer from
+// anything else that escapes it.
+class DbError : public core::OperatorError
 {
 public:
-    explicit DbError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
-    // The message `pattern` gives with the values, as operatorMessage puts them in.
-    DbError(QStringView pattern, std::initializer_list<QStringView> values)
-        : DbError(operatorMessage(pattern, values)) {}
-    const QString &message() const { return m_message; }
-
-private:
-    QString m_message;
+    using core::OperatorError::OperatorError;
 };
 
 } // namespace hoteldb

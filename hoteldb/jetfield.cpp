@@ -79,7 +79,7 @@ Value::Type JetField::valueType(quint8 columnType)
 QString JetField::text(Version version, QByteArrayView bytes)
 {
     if (version == Version::Jet3)
-        return fromWindows1252(bytes);
+        return core::fromWindows1252(bytes);
     if (bytes.size() >= 2 && uchar(bytes[0]) == 0xff && uchar(bytes[1]) == 0xfe)
         return compressedUcs2(bytes.sliced(2));
     return ucs2(bytes);

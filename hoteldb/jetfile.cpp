@@ -107,7 +107,7 @@ QByteArrayView JetFile::page(quint32 n, const QString &owner) const
 void JetFile::checkPage(quint64 n, const QString &owner) const
 {
     if (n >= pageCount())
-        throw damaged(owner + hoteldb::operatorMessage(u" rimanda alla pagina %1, oltre la fine del file",
+        throw damaged(owner + core::operatorMessage(u" rimanda alla pagina %1, oltre la fine del file",
                                                        {QString::number(n)}));
 }
 

@@ -2,9 +2,6 @@
 
 #include "dberror.h"
 
-#include <QDataStream>
-#include <QIODevice>
-
 #include <bit>
 
 namespace hoteldb {
@@ -14,14 +11,6 @@ namespace {
 constexpr int kLengthBits = 24;
 constexpr quint64 kMaxLength = (quint64(1) << kLengthBits) - 1;
 constexpr quint64 kMaxOffset = (quint64(1) << (64 - kLengthBits)) - 1;
-
-constexpr quint32 kImageMagic = 0x4e585444; // "NXTD"
-constexpr quint16 kImageVersion = 1;
-
-bool storesInArena(Value::Type type)
-{
-    return type == Value::Type::Text || type == Value::Type::Binary;
-}
 } // namespace
 
 TableData::TableData(QString name, QList<ColumnInfo> columns)
@@ -147,110 +136,6 @@ void TableData::setValue(int column, const Value &v)
         setBinary(column, v.binaryValue());
         break;
     }
-}
-
-void TableData::reserveRows(qsizetype rows)
-{
-    m_slots.reserve(size_t(rows * m_columns.size()));
-    m_nulls.reserve(size_t(rows * m_columns.size()));
-}
-
-qsizetype TableData::memoryUse() const
-{
-    return qsizetype(m_slots.capacity() * sizeof(quint64) + m_nulls.capacity() / 8
-                     + m_arena.capacity() * sizeof(char16_t));
-}
-
-QByteArray TableData::serialise() const
-{
-    QByteArray image;
-    QDataStream out(&image, QIODevice::WriteOnly);
-    out.setVersion(QDataStream::Qt_6_4);
-    out << kImageMagic << kImageVersion << m_name << quint32(m_columns.size());
-    for (const ColumnInfo &column : m_columns)
-        out << column.name << quint8(column.type);
-    out << qint64(m_rowCount);
-    for (const quint64 s : m_slots)
-        out << s;
-    // Null flags eight to a byte.
-    for (size_t i = 0; i < m_nulls.size(); i += 8) {
-        quint8 byte = 0;
-        for (size_t bit = 0; bit < 8 && i + bit < m_nulls.size(); ++bit)
-            byte |= quint8(m_nulls[i + bit]) << bit;
-        out << byte;
-    }
-    out << quint64(m_arena.size());
-    for (const char16_t c : m_arena)
-        out << quint16(c);
-    return image;
-}
-
-TableData TableData::deserialise(const QByteArray &image)
-{
-    const auto bad = [] {
-        return DbError(QStringLiteral("I dati di una tabella decodificata sono danneggiati."));
-    };
-    QDataStream in(image);
-    in.setVersion(QDataStream::Qt_6_4);
-    // Every count is checked against the bytes left before anything that size is allocated.
-    const auto fits = [&in](quint64 count, quint64 bytesEach) {
-        return in.status() == QDataStream::Ok && count <= quint64(in.device()->bytesAvailable()) / bytesEach;
-    };
-
-    quint32 magic = 0;
-    quint16 version = 0;
-    QString name;
-    quint32 columnCount = 0;
-    in >> magic >> version >> name >> columnCount;
-    if (magic != kImageMagic || version != kImageVersion || !fits(columnCount, 5))
-        throw bad();
-    QList<ColumnInfo> columns;
-    for (quint32 i = 0; i < columnCount; ++i) {
-        ColumnInfo column;
-        quint8 type = 0;
-        in >> column.name >> type;
-        if (type == quint8(Value::Type::Null) || type > quint8(Value::Type::Binary))
-            throw bad();
-        column.type = Value::Type(type);
-        columns.append(column);
-    }
-    TableData table(name, columns);
-    qint64 rowCount = 0;
-    in >> rowCount;
-    const quint64 cells = quint64(rowCount) * columnCount;
-    if (rowCount < 0 || (columnCount > 0 && cells / columnCount != quint64(rowCount)) || !fits(cells, 8))
-        throw bad();
-    table.m_rowCount = rowCount;
-    table.m_slots.resize(cells);
-    for (quint64 &s : table.m_slots)
-        in >> s;
-    table.m_nulls.resize(cells);
-    for (quint64 i = 0; i < cells; i += 8) {
-        quint8 byte = 0;
-        in >> byte;
-        for (quint64 bit = 0; bit < 8 && i + bit < cells; ++bit)
-            table.m_nulls[i + bit] = (byte >> bit) & 1;
-    }
-    quint64 arenaSize = 0;
-    in >> arenaSize;
-    if (!fits(arenaSize, 2))
-        throw bad();
-    table.m_arena.resize(arenaSize);
-    for (char16_t &c : table.m_arena) {
-        quint16 unit = 0;
-        in >> unit;
-        c = unit;
-    }
-    if (in.status() != QDataStream::Ok || !in.atEnd())
-        throw bad();
-    // A text cell must lie inside the arena, or reading it would run past the end.
-    for (quint64 i = 0; i < cells; ++i) {
-        const quint64 s = table.m_slots[i];
-        if (!table.m_nulls[i] && storesInArena(columns[int(i % columnCount)].type)
-            && (s >> kLengthBits) + (s & kMaxLength) > arenaSize)
-            throw bad();
-    }
-    return table;
 }
 
 } // namespace hoteldb

@@ -53,15 +53,6 @@ public:
     void setText(int column, QStringView v);
     void setBinary(int column, QByteArrayView v);
     void setValue(int column, const Value &v);
-    void reserveRows(qsizetype rows);
-
-    // Bytes held by the decoded rows, for the benchmark's memory figures.
-    qsizetype memoryUse() const;
-
-    // A compact image of the whole table, so that it can be decoded in another process;
-    // deserialise() checks every count and text position and throws DbError on a bad image.
-    QByteArray serialise() const;
-    static TableData deserialise(const QByteArray &image);
 
 private:
     qsizetype index(qsizetype row, int column) const { return row * m_columns.size() + column; }

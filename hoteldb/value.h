@@ -25,7 +25,6 @@ public:
 
     Type type() const { return m_type; }
     bool isNull() const { return m_type == Type::Null; }
-    bool isNumber() const { return m_type == Type::Integer || m_type == Type::Real; }
 
     qint64 integerValue() const { return std::get<qint64>(m_data); }
     double realValue() const { return std::get<double>(m_data); } // Real and DateTime

@@ -4,13 +4,12 @@
 #include "classicselection.h"
 #include "codelookup.h"
 #include "daytext.h"
-#include "guestcodes.h"
 #include "roomrange.h"
+#include "schemafile.h"
 #include "startupselection.h"
 #include "structureselection.h"
 #include "trimspaces.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace movement {
@@ -29,35 +28,6 @@ QString shownDay(const QString &stored)
     return day.isValid() ? dayText(day) : stored;
 }
 
-// What a code stands for, as the messages name it.
-QString codeMeaning(const GuestCode &code)
-{
-    // The daily file's place of residence is a municipality for Italians, else a country.
-    if (code.element == u"luogoresidenza")
-        return code.lookup == GuestCode::Lookup::Comune ? QStringLiteral("il comune di residenza")
-                                                         : QStringLiteral("il paese di residenza");
-    static const QHash<QString, QString> meanings{
-        {QStringLiteral("cittadinanza"), QStringLiteral("la cittadinanza")},
-        {QStringLiteral("statoresidenza"), QStringLiteral("lo stato di residenza")},
-        {QStringLiteral("comuneresidenza"), QStringLiteral("il comune di residenza")},
-        {QStringLiteral("paeseresidenza"), QStringLiteral("il paese di residenza")},
-        {QStringLiteral("statonascita"), QStringLiteral("lo stato di nascita")},
-        {QStringLiteral("comunenascita"), QStringLiteral("il comune di nascita")},
-    };
-    return meanings.value(code.element.toString());
-}
-
-QString codeTable(GuestCode::Lookup lookup)
-{
-    switch (lookup) {
-    case GuestCode::Lookup::Comune: return QStringLiteral("tra i comuni della tabella dei codici «Comuni.mdb»");
-    case GuestCode::Lookup::Stato:
-        return QStringLiteral("tra gli stati delle tabelle dei codici «Comuni.mdb» e «DAVozIzi.mdb»");
-    case GuestCode::Lookup::Sigla: return QStringLiteral("tra le sigle degli stati della tabella dei codici «Comuni.mdb»");
-    }
-    return {};
-}
-
 class CardCheck
 {
 public:
@@ -67,12 +37,10 @@ public:
     QList<CardFinding> startUp(const GeneratorArgs &args);
 
 private:
-    CardFinding finding(const RecordFields &card, bool archived, const QString &field, const QString &value,
-                        const QString &problem) const;
+    CardFinding finding(const RecordFields &card, bool archived, const Doubt &doubt) const;
     void add(const CardFinding &finding, qsizetype at = -1);
-    void fields(const RecordFields &card, bool archived);
-    void code(const RecordFields &card, bool archived, const GuestCode &code);
-    void departure(const RecordFields &card, bool archived, const QString &field);
+    Doubts doubts(const RecordFields &card, bool archived);
+    void departure(const RecordFields &card, bool archived);
     void room(const RecordFields &card, bool archived);
     void leftOutMember(const RecordFields &card, bool archived);
 
@@ -83,11 +51,16 @@ private:
     QSet<QStringList> m_seen;
 };
 
-CardFinding CardCheck::finding(const RecordFields &card, bool archived, const QString &field, const QString &value,
-                               const QString &problem) const
+CardFinding CardCheck::finding(const RecordFields &card, bool archived, const Doubt &doubt) const
 {
-    return {card.text(QStringLiteral("NomeCliente")), card.text(kNumeroCamera), shownDay(card.text(kDataArrivo)),
-            archived ? QStringLiteral("archivio") : QStringLiteral("attuale"), field, value, problem};
+    return {card.text(QStringLiteral("NomeCliente")),
+            card.text(kNumeroCamera),
+            shownDay(card.text(kDataArrivo)),
+            archived ? QStringLiteral("archivio") : QStringLiteral("attuale"),
+            doubt.field,
+            doubt.value,
+            doubt.problem,
+            doubt.element.toString()};
 }
 
 // A card met on several days or under several heads is listed once for each problem.
@@ -99,64 +72,18 @@ void CardCheck::add(const CardFinding &finding, qsizetype at)
     m_findings.insert(at < 0 ? m_findings.size() : at, finding);
 }
 
-// The checks of every card whose values the file writes, whatever its layout.
-void CardCheck::fields(const RecordFields &card, bool archived)
+// The doubts the file's values for the card bring, as findings.
+Doubts CardCheck::doubts(const RecordFields &card, bool archived)
 {
-    const QString sex = card.text(QStringLiteral("Sesso"));
-    if (sex != u"M" && sex != u"F")
-        add(finding(card, archived, QStringLiteral("Sesso"), sex,
-                    QStringLiteral("Il sesso «%1» non è né M né F: nel file va come M. "
-                                   "Correggere il sesso nella scheda del programma alberghiero.")
-                        .arg(sex)));
-
-    const QString field = QStringLiteral("DataNascita");
-    const QString birth = card.text(field);
-    if (!storedDay(birth).isValid()) {
-        const QString what = trimSpaces(birth).isEmpty()
-                                 ? QStringLiteral("Manca la data di nascita")
-                                 : QStringLiteral("La data di nascita non è una data nella forma AAAAMMGG");
-        // The daily file writes the first eight characters as they are; the start-up file
-        // needs the age and refuses the card.
-        const QString effect = m_kind == FileKind::Schema
-                                   ? QStringLiteral("il file di avvio non si può scrivere finché non è corretta")
-                               : trimSpaces(birth).isEmpty() ? QStringLiteral("nel file la data di nascita resta vuota")
-                                                             : QStringLiteral("nel file va com'è, «%1»").arg(birth.left(8));
-        add(finding(card, archived, field, birth,
-                    QStringLiteral("%1: %2. Correggerla nella scheda del programma alberghiero.").arg(what, effect)));
-    }
-    departure(card, archived,
-              archived || card.text(QStringLiteral("Partito")) == u"S" ? QStringLiteral("DataPartenzaReale")
-                                                                       : QStringLiteral("DataPartenza"));
+    return [this, &card, archived](const Doubt &doubt) { add(finding(card, archived, doubt)); };
 }
 
-void CardCheck::code(const RecordFields &card, bool archived, const GuestCode &code)
+// A departure before the arrival, on a card whose arrival the file writes without the departure.
+void CardCheck::departure(const RecordFields &card, bool archived)
 {
-    if (code.code != CodeLookup::notFound())
-        return;
-    const QString meaning = codeMeaning(code);
-    QString problem = trimSpaces(code.searched).isEmpty()
-                          ? QStringLiteral("Manca il valore da cercare: nel file %1 va come nove spazi. "
-                                           "Indicare %1 nella scheda del programma alberghiero.")
-                                .arg(meaning)
-                          : QStringLiteral("«%1» non si trova %2: nel file %3 va come nove spazi. "
-                                           "Correggere %3 nella scheda del programma alberghiero.")
-                                .arg(code.searched, codeTable(code.lookup), meaning);
-    if (code.field == u"LuogoNascita")
-        problem += QStringLiteral(" Il luogo di nascita si scrive comune, sigla della provincia e sigla dello stato, "
-                                  "separati da uno spazio: per esempio «TORINO TO I».");
-    add(finding(card, archived, code.field, card.text(code.field), problem));
-}
-
-void CardCheck::departure(const RecordFields &card, bool archived, const QString &field)
-{
-    const QString departed = card.text(field);
-    const QDate departure = storedDay(departed);
-    const QDate arrival = storedDay(card.text(kDataArrivo));
-    if (departure.isValid() && arrival.isValid() && departure < arrival)
-        add(finding(card, archived, field, departed,
-                    QStringLiteral("La partenza del %1 è precedente all'arrivo del %2: "
-                                   "correggere le date nella scheda del programma alberghiero.")
-                        .arg(dayText(departure), dayText(arrival))));
+    const QString field = archived || card.text(QStringLiteral("Partito")) == u"S" ? QStringLiteral("DataPartenzaReale")
+                                                                                  : QStringLiteral("DataPartenza");
+    checkDeparture(card, field, {}, doubts(card, archived));
 }
 
 void CardCheck::room(const RecordFields &card, bool archived)
@@ -169,11 +96,12 @@ void CardCheck::room(const RecordFields &card, bool archived)
     const QString effect = m_kind == FileKind::Classic
                                ? QStringLiteral("la scheda non va nel file di nessuna struttura")
                                : QStringLiteral("la camera non è contata tra quelle di nessuna struttura");
-    add(finding(card, archived, kNumeroCamera, number,
-                QStringLiteral("La camera «%1» non è nell'elenco di nessuna struttura del file «VeluSetup.txt»: %2. "
-                               "Aggiungerla all'elenco della sua struttura in «VeluSetup.txt» oppure correggere la "
-                               "camera nella scheda del programma alberghiero.")
-                    .arg(trimSpaces(number), effect)));
+    add(finding(card, archived,
+                {{}, kNumeroCamera, number,
+                 QStringLiteral("La camera «%1» non è nell'elenco di nessuna struttura del file «VeluSetup.txt»: %2. "
+                                "Aggiungerla all'elenco della sua struttura in «VeluSetup.txt» oppure correggere la "
+                                "camera nella scheda del programma alberghiero.")
+                     .arg(trimSpaces(number), effect)}));
 }
 
 QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
@@ -198,32 +126,26 @@ QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
                 const RecordFields &card = classic.fields;
                 const ClassicStay stay = classicStay(card, classic.archived);
                 arrivals.insert(stay.identifier);
-                for (const GuestCode &c : {cittadinanza(card, m_codes), statoResidenza(card, m_codes),
-                                           luogoResidenza(card, m_codes), statoNascita(card, m_codes)})
-                    code(card, classic.archived, c);
-                if (const std::optional<GuestCode> comune = comuneNascita(card, m_codes))
-                    code(card, classic.archived, *comune);
-                fields(card, classic.archived);
+                classicArrivalValues(classic, m_codes, doubts(card, classic.archived));
+                departure(card, classic.archived);
                 if (stay.head == ClassicStay::Head::None)
                     return;
                 const bool family = stay.head == ClassicStay::Head::Family;
                 const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
                 const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
                 members.append({stay.headIdentifier, m_findings.size(),
-                                finding(card, classic.archived, field, card.text(field),
-                                        QStringLiteral("Il %1 di questo ospite (identificativo %2 nel file) non è tra "
-                                                       "gli arrivi del file: se è arrivato prima di questo periodo il "
-                                                       "dato è giusto, altrimenti correggere il codice del %1 nella "
-                                                       "scheda del programma alberghiero.")
-                                            .arg(who, stay.headIdentifier))});
+                                finding(card, classic.archived,
+                                        {u"idcapo", field, card.text(field),
+                                         QStringLiteral("Il %1 di questo ospite (identificativo %2 nel file) non è tra "
+                                                        "gli arrivi del file: se è arrivato prima di questo periodo il "
+                                                        "dato è giusto, altrimenti correggere il codice del %1 nella "
+                                                        "scheda del programma alberghiero.")
+                                             .arg(who, stay.headIdentifier)})});
             },
             outside);
         selection.forEachDeparture(
             day,
-            [&](const ClassicCard &card) {
-                // The block writes the arrival date beside the departure that placed it here.
-                departure(card.fields, card.archived, QStringLiteral("DataPartenzaReale"));
-            },
+            [&](const ClassicCard &card) { classicDepartureValues(card, doubts(card.fields, card.archived)); },
             outside);
     });
     for (auto it = members.crbegin(); it != members.crend(); ++it) {
@@ -238,9 +160,9 @@ QList<CardFinding> CardCheck::startUp(const GeneratorArgs &args)
     const StartUpSelection selection(m_context, args);
     const bool structures = selectedStructure(m_context.selector).has_value();
     const auto written = [&](const StartUpGuest &guest) {
-        for (const GuestCode &c : {cittadinanza(guest.fields, m_codes), residenza(guest.fields, m_codes)})
-            code(guest.fields, guest.archived, c);
-        fields(guest.fields, guest.archived);
+        schemaPersonValues(guest, m_codes, doubts(guest.fields, guest.archived));
+        schemaAge(guest.fields, m_context.today, doubts(guest.fields, guest.archived));
+        departure(guest.fields, guest.archived);
         if (structures)
             room(guest.fields, guest.archived);
     };
@@ -262,11 +184,12 @@ void CardCheck::leftOutMember(const RecordFields &card, bool archived)
     const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
     const QString mark = family ? QStringLiteral("CapoFamiglia") : QStringLiteral("CapoGruppo");
     const QString number = card.text(field);
-    add(finding(card, archived, field, number,
-                QStringLiteral("Nel file di avvio l'ospite non compare: nessun %1 della notte con il numero %2 e "
-                               "la stessa data di arrivo lo ha tra i suoi componenti. Correggere nel programma "
-                               "alberghiero il codice del %1 di questa scheda, oppure la scheda del %1 (%3 «S»).")
-                    .arg(who, number, mark)));
+    add(finding(card, archived,
+                {{}, field, number,
+                 QStringLiteral("Nel file di avvio l'ospite non compare: nessun %1 della notte con il numero %2 e "
+                                "la stessa data di arrivo lo ha tra i suoi componenti. Correggere nel programma "
+                                "alberghiero il codice del %1 di questa scheda, oppure la scheda del %1 (%3 «S»).")
+                     .arg(who, number, mark)}));
 }
 
 } // namespace

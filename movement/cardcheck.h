@@ -19,6 +19,7 @@ struct CardFinding
     QString field;    // the card's field at fault
     QString value;    // its value
     QString problem;  // what the file would hold, and what to correct in the hotel program
+    QString element;  // the file's element that holds the doubtful value; empty when the card as a whole is at fault
 
     bool operator==(const CardFinding &) const = default;
 };

@@ -1,13 +1,12 @@
 #include "classicfile.h"
 
-#include "classicselection.h"
-#include "codelookup.h"
 #include "daytext.h"
 #include "guestcodes.h"
 #include "linewriter.h"
 #include "numericvalue.h"
 #include "structurefigures.h"
 #include "structureselection.h"
+#include "trimspaces.h"
 
 namespace movement {
 
@@ -15,25 +14,14 @@ namespace {
 
 const QString kNumeroProgressivo = QStringLiteral("NumeroProgressivo");
 
-// The guest number carries the arrival year this way, so a card keeps its number when archived.
-constexpr double kYearShift = 1000000;
-
-// The last two digits of the arrival year, characters 3 and 4 of DataArrivo; 0 when they do
-// not begin with a digit.
-double yearPart(const QString &dataArrivo)
-{
-    const QString digits = dataArrivo.mid(2, 2);
-    const auto digit = [&](int i) { return i < digits.size() && digits[i] >= u'0' && digits[i] <= u'9'; };
-    if (!digit(0))
-        return 0;
-    return digit(1) ? digits.toInt() : digits.left(1).toInt();
-}
+// The generator writes every value as it comes; the card check is told the doubts.
+const Doubts kWritten = [](const Doubt &) {};
 
 class ClassicFile
 {
 public:
     ClassicFile(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
-        : m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
+        : m_selection(context, args), m_w(out), m_figures(context, args.DallaCamera, args.AllaCamera), m_codes(context.folder) {}
 
     void write(const QString &code);
     const FileFigures &figures() const { return m_reported; }
@@ -94,22 +82,11 @@ void ClassicFile::day(QDate day)
     m_w.line(3, u"</movimento>");
 }
 
-void ClassicFile::arrival(const ClassicCard &classic)
+void ClassicFile::arrival(const ClassicCard &card)
 {
-    const RecordFields &card = classic.fields;
-    const ClassicStay stay = classicStay(card, classic.archived);
     m_w.line(9, u"<arrivo>");
-    m_w.element(12, u"idswh", stay.identifier);
-    m_w.element(12, u"tipoalloggiato", stay.type);
-    m_w.element(12, u"idcapo", stay.headIdentifier);
-    m_w.line(12, card.text(QStringLiteral("Sesso")) == u"F" ? u"<sesso>F</sesso>" : u"<sesso>M</sesso>");
-    for (const GuestCode &code : {cittadinanza(card, m_codes), statoResidenza(card, m_codes), luogoResidenza(card, m_codes)})
-        m_w.element(12, code.element, code.code);
-    m_w.element(12, u"datanascita", card.text(QStringLiteral("DataNascita")).left(8));
-    const GuestCode stato = statoNascita(card, m_codes);
-    m_w.element(12, stato.element, stato.code);
-    const std::optional<GuestCode> comune = comuneNascita(card, m_codes);
-    m_w.element(12, u"comunenascita", comune ? comune->code : QString());
+    for (const CardValue &value : classicArrivalValues(card, m_codes, kWritten))
+        m_w.element(12, value.element, value.text);
     m_w.line(12, u"<tipoturismo>Non specificato</tipoturismo>");
     m_w.line(12, u"<mezzotrasporto>Non specificato</mezzotrasporto>");
     m_w.line(12, u"<canaleprenotazione></canaleprenotazione>");
@@ -120,11 +97,9 @@ void ClassicFile::arrival(const ClassicCard &classic)
 
 void ClassicFile::departure(const ClassicCard &card)
 {
-    const ClassicStay stay = classicStay(card.fields, card.archived);
     m_w.line(9, u"<partenza>");
-    m_w.element(12, u"idswh", stay.identifier);
-    m_w.element(12, u"tipoalloggiato", stay.type);
-    m_w.element(12, u"arrivo", stay.arrived.left(8));
+    for (const CardValue &value : classicDepartureValues(card, kWritten))
+        m_w.element(12, value.element, value.text);
     m_w.line(9, u"</partenza>");
 }
 
@@ -134,7 +109,7 @@ ClassicStay classicStay(const RecordFields &card, bool archived)
 {
     ClassicStay stay;
     stay.arrived = card.text(QStringLiteral("DataArrivo"));
-    const double shift = yearPart(stay.arrived) * kYearShift;
+    const double shift = archiveYearShift(stay.arrived);
     const double number = card.number(kNumeroProgressivo);
     // The archive's number already carries the year and is written as stored, a Null as empty
     // text: 0 would give several cards one identifier.
@@ -153,6 +128,44 @@ ClassicStay classicStay(const RecordFields &card, bool archived)
     if (stay.head != ClassicStay::Head::None)
         stay.headIdentifier = numberText(shift + (family > 0 ? family : group));
     return stay;
+}
+
+QList<CardValue> classicArrivalValues(const ClassicCard &classic, CodeLookup &codes, const Doubts &doubts)
+{
+    const RecordFields &card = classic.fields;
+    const ClassicStay stay = classicStay(card, classic.archived);
+    QList<CardValue> codeValues;
+    for (const GuestCode &code : {cittadinanza(card, codes), statoResidenza(card, codes), luogoResidenza(card, codes),
+                                  statoNascita(card, codes)})
+        codeValues.append(codeValue(card, code, doubts));
+    // The municipality of birth is looked up for the Italian-born only; the element stays empty otherwise.
+    const std::optional<GuestCode> comune = comuneNascita(card, codes);
+    const CardValue comuneValue = comune ? codeValue(card, *comune, doubts) : CardValue{u"comunenascita", QString()};
+    const CardValue sex = sexValue(card, doubts);
+    // The birth date goes in as its first eight characters, whatever they are.
+    const QString birth = card.text(QStringLiteral("DataNascita"));
+    checkBirthDate(card, u"datanascita",
+                   trimSpaces(birth).isEmpty() ? QStringLiteral("nel file la data di nascita resta vuota")
+                                               : QStringLiteral("nel file va com'è, «%1»").arg(birth.left(8)),
+                   doubts);
+    return {{u"idswh", stay.identifier},
+            {u"tipoalloggiato", stay.type.toString()},
+            {u"idcapo", stay.headIdentifier},
+            sex,
+            codeValues[0],
+            codeValues[1],
+            codeValues[2],
+            {u"datanascita", birth.left(8)},
+            codeValues[3],
+            comuneValue};
+}
+
+QList<CardValue> classicDepartureValues(const ClassicCard &card, const Doubts &doubts)
+{
+    const ClassicStay stay = classicStay(card.fields, card.archived);
+    // The block writes the arrival date beside the departure that placed it here.
+    checkDeparture(card.fields, QStringLiteral("DataPartenzaReale"), u"arrivo", doubts);
+    return {{u"idswh", stay.identifier}, {u"tipoalloggiato", stay.type.toString()}, {u"arrivo", stay.arrived.left(8)}};
 }
 
 FileFigures CreaMovimentiClassico(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)

@@ -1,8 +1,13 @@
 #pragma once
 
+#include "cardvalues.h"
+#include "classicselection.h"
+#include "codelookup.h"
 #include "filefigures.h"
 #include "movementcontext.h"
 #include "recordfields.h"
+
+#include <QList>
 
 #include <QIODevice>
 #include <QStringView>
@@ -29,5 +34,11 @@ struct ClassicStay
 };
 
 ClassicStay classicStay(const RecordFields &card, bool archived);
+
+// The values of a card's arrival block, from idswh to comunenascita, each doubt told as it is met:
+// the codes first, then the card's own fields.
+QList<CardValue> classicArrivalValues(const ClassicCard &card, CodeLookup &codes, const Doubts &doubts);
+// The values of a card's departure block: idswh, tipoalloggiato and the arrival date.
+QList<CardValue> classicDepartureValues(const ClassicCard &card, const Doubts &doubts);
 
 } // namespace movement

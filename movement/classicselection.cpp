@@ -61,7 +61,7 @@ void ClassicSelection::pass(bool archived, Block block, QDate day, const Visit &
     const RecordFields fields(cards, fileName, QStringLiteral("NumeroProgressivo"));
     const ClassicCard card{fields, archived};
     forEachFound(cards, kCardCriteria, [&] {
-        if (!m_structure || roomInList(m_context.CamereStrutture[*m_structure - 1], fields.text(QStringLiteral("NumeroCamera"))))
+        if (!m_structure || roomInList(m_context.structures.CamereStrutture[*m_structure - 1], fields.text(QStringLiteral("NumeroCamera"))))
             visit(card);
         else if (outside)
             outside(card);

@@ -1,6 +1,7 @@
 #include "linewriter.h"
 
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "recordfields.h"
 
 
@@ -83,11 +84,11 @@ QString xmlEscaped(QStringView value, QStringView field, const QString &source)
             // The element and the source are the tool's own words, whole.
             const QString where = field.isEmpty() ? QString() : u" dell'elemento «"_qs + field.toString() + u'»';
             const QString from = source.isEmpty() ? QString() : u", scritto per "_qs + source + u',';
-            throw MovementError(hoteldb::operatorMessage(u"Il valore «%1»", {value}) + where + from
-                                + hoteldb::operatorMessage(u" contiene in posizione %1 il carattere U+%2, che un file XML "
+            throw MovementError(core::operatorMessage(u"Il valore «%1»", {value}) + where + from
+                                + core::operatorMessage(u" contiene in posizione %1 il carattere U+%2, che un file XML "
                                                            u"non può contenere: correggerlo dove è scritto (impostazioni "
                                                            u"o archivi dell'hotel).",
-                                                           {QString::number(i + 1), codePoint(c)}));
+                                                           {QString::number(i + 1), core::codePoint(c)}));
         }
         switch (c.unicode()) {
         case u'&': out += u"&amp;"; break;

@@ -5,6 +5,7 @@
 #include "daytext.h"
 #include "outputfile.h"
 #include "roomrange.h"
+#include "savefile.h"
 #include "schemafile.h"
 
 namespace movement {
@@ -20,7 +21,7 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
     const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
     removeLeftovers(context.folder, context.PercorsoFile);
-    saveAtomically(path, [&](QIODevice &out) {
+    core::saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
         case FileKind::Classic: figures = CreaMovimentiClassico(context, args, out); break;
         case FileKind::Schema: figures = CreaMovimentiSchema(context, args, out); break;

@@ -1,6 +1,7 @@
 #include "recordfields.h"
 
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "numericvalue.h"
 #include "trimspaces.h"
 
@@ -56,15 +57,15 @@ double RecordFields::number(const QString &field) const
 QString RecordFields::record() const
 {
     const QString key = textOf(m_records.Fields(m_keyField)).value_or(QString());
-    return hoteldb::operatorMessage(u"il record con %1 %2 del database «%3»",
+    return core::operatorMessage(u"il record con %1 %2 del database «%3»",
                                     {m_keyField, key.isEmpty() ? QStringLiteral("vuoto") : key, m_databaseName});
 }
 
 void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
 {
     // The record is named in words of the tool's own, whole.
-    throw MovementError(hoteldb::operatorMessage(u"Nel campo «%1» ", {field}) + record()
-                        + hoteldb::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
+    throw MovementError(core::operatorMessage(u"Nel campo «%1» ", {field}) + record()
+                        + core::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
                                                    u"alberghiero. Nessun file è stato scritto.",
                                                    {value, expected}));
 }

@@ -1,6 +1,7 @@
 #include "roomrange.h"
 
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "textcollation.h"
 
 namespace movement {
@@ -9,7 +10,7 @@ std::optional<QString> reversedRoomRange(const QString &from, const QString &to,
 {
     if (hoteldb::TextCollation::compare(from, to) <= 0)
         return std::nullopt;
-    return hoteldb::operatorMessage(u"«%1» %2 viene dopo «%3» %4: le camere si confrontano come testo, carattere per "
+    return core::operatorMessage(u"«%1» %2 viene dopo «%3» %4: le camere si confrontano come testo, carattere per "
                                     u"carattere, e nessuna camera sta fra le due. Correggere le camere.",
                                     {fromName, from, toName, to});
 }

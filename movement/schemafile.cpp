@@ -16,11 +16,18 @@ namespace {
 
 using Role = StartUpGuest::Role;
 
+// A value the file cannot hold refuses the card; every other is written as it comes.
+void refuseAge(const RecordFields &card, const Doubt &doubt)
+{
+    if (doubt.element == u"eta")
+        card.refuse(doubt.field, doubt.value, QStringLiteral("una data di nascita nella forma AAAAMMGG"));
+}
+
 class SchemaFile
 {
 public:
     SchemaFile(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
-        : m_context(context), m_selection(context, args), m_w(out), m_figures(context), m_codes(context.folder) {}
+        : m_context(context), m_selection(context, args), m_w(out), m_figures(context, args.DallaCamera, args.AllaCamera), m_codes(context.folder) {}
 
     void write();
     const FileFigures &figures() const { return m_reported; }
@@ -30,7 +37,7 @@ private:
     void member(const StartUpGuest &guest);
     void arrivalEnd(const StartUpGuest &guest);
     void person(const StartUpGuest &guest, int indent);
-    int age(const RecordFields &card) const;
+    void age(const RecordFields &card, int indent);
     void listed() { m_reported.guestsPresent = ++m_reported.arrivals; }
 
     const MovementContext &m_context;
@@ -89,7 +96,7 @@ void SchemaFile::arrival(const StartUpGuest &guest)
         m_w.line(12, dayUse ? u"<dayuse>si</dayuse>" : u"<dayuse>no</dayuse>");
         m_w.element(12, u"tipologiaalloggiato",
                     guest.role == Role::FamilyHead ? u"17" : guest.role == Role::GroupHead ? u"18" : u"16");
-        m_w.element(12, u"eta", QString::number(age(card)));
+        age(card, 12);
         if (isHead(guest.role))
             m_w.line(12, u"<componenti>");
     });
@@ -101,7 +108,7 @@ void SchemaFile::member(const StartUpGuest &guest)
     m_w.writeFrom(guest.fields, [&] {
         m_w.line(15, u"<componente>");
         person(guest, 18);
-        m_w.element(18, u"eta", QString::number(age(guest.fields)));
+        age(guest.fields, 18);
         m_w.line(15, u"</componente>");
     });
     listed();
@@ -117,30 +124,40 @@ void SchemaFile::arrivalEnd(const StartUpGuest &guest)
 // The lines an arrival and a member block share, from the guest's number to the bed.
 void SchemaFile::person(const StartUpGuest &guest, int indent)
 {
-    const RecordFields &card = guest.fields;
-    const QString number = QStringLiteral("NumeroProgressivo");
-    // A Null number is empty text in either database, as the current card's text gives it.
-    m_w.element(indent, u"codiceclientesr",
-                guest.archived && !card.isNull(number) ? numberText(StartUpSelection::guestNumber(card, true))
-                                                       : card.text(number));
-    m_w.line(indent, card.text(QStringLiteral("Sesso")) == u"F" ? u"<sesso>F</sesso>" : u"<sesso>M</sesso>");
-    for (const GuestCode &code : {cittadinanza(card, m_codes), residenza(card, m_codes)})
-        m_w.element(indent, code.element, code.code);
+    for (const CardValue &value : schemaPersonValues(guest, m_codes, [&](const Doubt &d) { refuseAge(guest.fields, d); }))
+        m_w.element(indent, value.element, value.text);
     m_w.line(indent, u"<occupazionepostoletto>si</occupazionepostoletto>");
 }
 
-// Calendar-year boundaries between the birth and today: whether the birthday has come plays no part.
-int SchemaFile::age(const RecordFields &card) const
+void SchemaFile::age(const RecordFields &card, int indent)
 {
-    const QString field = QStringLiteral("DataNascita");
-    const QString birth = card.text(field);
-    const QDate date = storedDay(birth);
-    if (!date.isValid())
-        card.refuse(field, birth, QStringLiteral("una data di nascita nella forma AAAAMMGG"));
-    return m_context.today.year() - date.year();
+    const CardValue value = schemaAge(card, m_context.today, [&](const Doubt &d) { refuseAge(card, d); });
+    m_w.element(indent, value.element, value.text);
 }
 
 } // namespace
+
+QList<CardValue> schemaPersonValues(const StartUpGuest &guest, CodeLookup &codes, const Doubts &doubts)
+{
+    const RecordFields &card = guest.fields;
+    const QString number = QStringLiteral("NumeroProgressivo");
+    QList<CardValue> values;
+    // A Null number is empty text in either database, as the current card's text gives it.
+    values.append({u"codiceclientesr", guest.archived && !card.isNull(number)
+                                            ? numberText(StartUpSelection::guestNumber(card, true))
+                                            : card.text(number)});
+    const CardValue citizenship = codeValue(card, cittadinanza(card, codes), doubts);
+    const CardValue residence = codeValue(card, residenza(card, codes), doubts);
+    values << sexValue(card, doubts) << citizenship << residence;
+    return values;
+}
+
+CardValue schemaAge(const RecordFields &card, QDate today, const Doubts &doubts)
+{
+    if (!checkBirthDate(card, u"eta", QStringLiteral("il file di avvio non si può scrivere finché non è corretta"), doubts))
+        return {u"eta", QStringLiteral("0")};
+    return {u"eta", QString::number(today.year() - storedDay(card.text(QStringLiteral("DataNascita"))).year())};
+}
 
 FileFigures CreaMovimentiSchema(const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
 {

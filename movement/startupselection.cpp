@@ -1,5 +1,6 @@
 #include "startupselection.h"
 
+#include "cardvalues.h"
 #include "daytext.h"
 #include "hoteldatabases.h"
 #include "numericvalue.h"
@@ -99,7 +100,7 @@ void StartUpSelection::guests(const Pass &pass, const Visitor &visitor) const
 double StartUpSelection::guestNumber(const RecordFields &card, bool archived)
 {
     const double number = card.number(kNumeroProgressivo);
-    return archived ? number - 1000000 * numericValue(card.text(QStringLiteral("DataArrivo")).mid(2, 2)) : number;
+    return archived ? number - archiveYearShift(card.text(QStringLiteral("DataArrivo"))) : number;
 }
 
 } // namespace movement

@@ -21,8 +21,9 @@ const QString kScan = QStringLiteral("NumeroHotel = 1");
 
 } // namespace
 
-StructureFigures::StructureFigures(const MovementContext &context)
-    : m_context(context), m_structure(selectedStructure(context.selector))
+StructureFigures::StructureFigures(const MovementContext &context, QString roomFrom, QString roomTo)
+    : m_context(context), m_roomFrom(std::move(roomFrom)), m_roomTo(std::move(roomTo)),
+      m_structure(selectedStructure(context.selector))
 {
 }
 
@@ -51,7 +52,7 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
         return std::nullopt;
     // Line n holds structure n's figure; line 1 serves when no structure is selected.
     const int line = m_structure.value_or(1);
-    const QStringList lines = textFileLines(path);
+    const QStringList lines = core::textFileLines(path);
     if (lines.size() < line)
         throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
                             u"della struttura n. Nessun file è stato scritto.",
@@ -64,7 +65,7 @@ qint64 StructureFigures::countRooms(bool beds) const
     hoteldb::Database database = openDatabase(m_context.folder, kNumeriCamere);
     hoteldb::Recordset rooms = database.OpenRecordset(
         QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '")
-        + sqlText(m_context.roomFrom) + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_context.roomTo)
+        + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_roomTo)
         + QStringLiteral("' and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
                          "Where NumeroHotel = 1 and Tipologia = 'C')"));
     const RecordFields fields(rooms, kNumeriCamere, kNumeroCamera);
@@ -82,8 +83,8 @@ StructureFigures::Night StructureFigures::night(QDate day) const
 {
     const QString k = dayKey(day);
     const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
-                          + sqlText(m_context.roomFrom) + QStringLiteral("' and NumeroCamera <= '")
-                          + sqlText(m_context.roomTo) + QStringLiteral("' and Instr(Lingua,'*')=0 and DataArrivo <= '")
+                          + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '")
+                          + sqlText(m_roomTo) + QStringLiteral("' and Instr(Lingua,'*')=0 and DataArrivo <= '")
                           + k;
     const QString order = QStringLiteral(" Order by NumeroCamera,DataArrivo;");
     const QString current = range + QStringLiteral("' and ((DataPartenza > '") + k

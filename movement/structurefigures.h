@@ -8,14 +8,14 @@
 
 namespace movement {
 
-// The structure's figures for the daily files, within the room range and the selected
-// structure of the context. One object serves one command: rooms and beds available are the
+// The structure's figures for the daily files, within the room range (the generator's
+// "Dalla cam." and "Alla cam.") and the selected structure of the context. One object serves one command: rooms and beds available are the
 // same for every day, so they are worked out once.
 class StructureFigures
 {
 public:
     // Throws MovementError when the selector holds no structure number from 1 to 10.
-    explicit StructureFigures(const MovementContext &context);
+    StructureFigures(const MovementContext &context, QString roomFrom, QString roomTo);
 
     // Rooms of hotel 1 whose type is of typology "C", or the figure of "CamDispSPOT.txt".
     qint64 CamereDisponibili();
@@ -37,6 +37,8 @@ private:
     qint64 countRooms(bool beds) const;
 
     MovementContext m_context;
+    QString m_roomFrom;
+    QString m_roomTo;
     std::optional<int> m_structure;
     std::optional<qint64> m_rooms;
     std::optional<qint64> m_beds;

@@ -8,6 +8,15 @@
 
 namespace movement {
 
+void StructureList::take(const StructureList &read)
+{
+    NumeroStrutture = read.NumeroStrutture;
+    for (int n = 1; n <= std::clamp(read.NumeroStrutture, 0, kMaxStructures); ++n) {
+        CodiciStrutture[n - 1] = read.CodiciStrutture[n - 1];
+        CamereStrutture[n - 1] = read.CamereStrutture[n - 1];
+    }
+}
+
 std::optional<int> selectedStructure(const QString &selector)
 {
     if (selector == u"-")
@@ -25,7 +34,7 @@ std::optional<int> selectedStructure(const QString &selector)
 QString selectedStructureCode(const MovementContext &context)
 {
     const std::optional<int> n = selectedStructure(context.selector);
-    return n ? context.CodiciStrutture[*n - 1] : context.CodiceStruttura;
+    return n ? context.structures.CodiciStrutture[*n - 1] : context.CodiceStruttura;
 }
 
 bool roomInList(const QString &roomList, const QString &room)
@@ -36,13 +45,13 @@ bool roomInList(const QString &roomList, const QString &room)
 bool roomSelected(const MovementContext &context, const QString &room)
 {
     const std::optional<int> n = selectedStructure(context.selector);
-    return !n || roomInList(context.CamereStrutture[*n - 1], room);
+    return !n || roomInList(context.structures.CamereStrutture[*n - 1], room);
 }
 
 bool roomInAnyStructure(const MovementContext &context, const QString &room)
 {
-    const int count = std::clamp(context.NumeroStrutture, 0, kMaxStructures);
-    return std::any_of(context.CamereStrutture.begin(), context.CamereStrutture.begin() + count,
+    const int count = std::clamp(context.structures.NumeroStrutture, 0, kMaxStructures);
+    return std::any_of(context.structures.CamereStrutture.begin(), context.structures.CamereStrutture.begin() + count,
                        [&](const QString &list) { return roomInList(list, room); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "csvrow.h"
 #include "movementerror.h"
+#include "operatormessage.h"
 #include "textlines.h"
 
 #include <QFileInfo>
@@ -38,7 +39,7 @@ QString shown(const QString &path)
 RegisterContents RegisterContents::parse(const QByteArray &bytes)
 {
     RegisterContents contents;
-    const QStringList lines = textLines(bytes);
+    const QStringList lines = core::textLines(bytes);
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty())
             continue;
@@ -61,7 +62,7 @@ QString RegisterContents::warning() const
     QStringList numbers;
     for (int line : unreadable)
         numbers << QString::number(line);
-    return hoteldb::operatorMessage(unreadable.size() == 1 ? u"Nel registro «%1» la riga %2 non si legge: è rimasta com'è "
+    return core::operatorMessage(unreadable.size() == 1 ? u"Nel registro «%1» la riga %2 non si legge: è rimasta com'è "
                                                              u"e non conta per i giorni scritti."
                                                            : u"Nel registro «%1» le righe %2 non si leggono: sono rimaste "
                                                              u"come sono e non contano per i giorni scritti.",
@@ -102,10 +103,10 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     }
     if (!lock.isLocked())
         throw MovementError(lock.error() == QLockFile::LockFailedError
-                                ? hoteldb::operatorMessage(u"il registro «%1» è occupato da un'altra scrittura da più di "
+                                ? core::operatorMessage(u"il registro «%1» è occupato da un'altra scrittura da più di "
                                                            u"%2 secondi",
                                                            {name, QString::number(kWaitMs / 1000)})
-                                : hoteldb::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
+                                : core::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
                                                            u"registro (disco pieno o di sola lettura, oppure permessi)",
                                                            {shown(m_folder.absolutePath())}));
     const QFileInfo info(path());
@@ -127,8 +128,8 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
         const bool full = file.error() == QFileDevice::ResourceError;
         // Only the bytes just added are taken back; the operator's lines are never touched.
         file.resize(before.size());
-        throw MovementError(full ? hoteldb::operatorMessage(u"lo spazio sul disco del registro «%1» è esaurito", {name})
-                                 : hoteldb::operatorMessage(u"la scrittura nel registro «%1» non è riuscita", {name}));
+        throw MovementError(full ? core::operatorMessage(u"lo spazio sul disco del registro «%1» è esaurito", {name})
+                                 : core::operatorMessage(u"la scrittura nel registro «%1» non è riuscita", {name}));
     }
     return contents;
 }

@@ -1,7 +1,7 @@
 // The menu "Controllo", "Schede del periodo", through the real window, headless: the findings
 // in a sortable table, copied, saved as CSV, or the one line that says nothing is doubtful.
 
-#include "../movement/hotelfixture.h"
+#include "hotelfixture.h"
 #include "cardcheckwindow.h"
 #include "naxwindow.h"
 

@@ -2,9 +2,9 @@
 // the tool's own "Errore" box names the file, the window stays open, nothing is written and the
 // browser is not started.
 
-#include "../hoteldb/damagedcopies.h"
-#include "../hoteldb/timelimit.h"
-#include "../movement/hotelfixture.h"
+#include "damagedcopies.h"
+#include "timelimit.h"
+#include "hotelfixture.h"
 #include "naxwindow.h"
 
 using namespace naxwindow;

@@ -2,7 +2,7 @@
 // mount namespace, so no root is needed) holds the earlier file and a filler that leaves a few
 // bytes free. The save must be refused with its message and the earlier file kept whole.
 
-#include "../movement/filebytes.h"
+#include "filebytes.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -2,11 +2,11 @@
 // encodings other than the expected ones, absurd numbers. Each gives its soft result or a
 // message naming the file or value, never a crash and never a file written from garbage.
 
-#include "../movement/hotelfixture.h"
+#include "hotelfixture.h"
 #include "naxwindow.h"
 #include "settings.h"
 #include "settingsfixture.h"
-#include "textfile.h"
+#include "textfilelines.h"
 
 #include <QCheckBox>
 #include <QRandomGenerator>
@@ -66,7 +66,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
-        QCOMPARE(readTextLines(fileWith(dir, u"f.txt"_qs, bytes)), lines);
+        QCOMPARE(core::textFileLines(fileWith(dir, u"f.txt"_qs, bytes)), lines);
     }
 
     void binaryBytesAreNeitherLostNorMerged()
@@ -76,7 +76,7 @@ private slots:
         QTemporaryDir dir;
         for (quint32 seed = 1; seed <= 20; ++seed) {
             const QByteArray bytes = randomBytes(seed, 64 * 1024);
-            const QStringList lines = readTextLines(fileWith(dir, u"f.txt"_qs, bytes));
+            const QStringList lines = core::textFileLines(fileWith(dir, u"f.txt"_qs, bytes));
             QStringList runs = QString::fromLatin1(bytes).split(QRegularExpression(u"\r\n|\r|\n"_qs));
             if (runs.last().isEmpty())
                 runs.removeLast();
@@ -154,8 +154,8 @@ private slots:
         const std::optional<StructureList> list = readStructureFile(QDir(dir.path()));
         QVERIFY(list);
         QCOMPARE(list->NumeroStrutture, codes.size());
-        QCOMPARE(list->CodiciStrutture, codes);
-        QCOMPARE(list->CamereStrutture, rooms);
+        QCOMPARE(entries(list->CodiciStrutture), codes);
+        QCOMPARE(entries(list->CamereStrutture), rooms);
     }
 
     // Through the window: the operator sees a message, the window stays, nothing is written

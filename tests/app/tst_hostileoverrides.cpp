@@ -3,7 +3,7 @@
 // none), and a file too short for the selected structure is reported, through the counts and
 // through the window.
 
-#include "../movement/hotelfixture.h"
+#include "hotelfixture.h"
 #include "movementerror.h"
 #include "naxwindow.h"
 #include "structurefigures.h"
@@ -62,7 +62,7 @@ private slots:
             hotel.writeFile(file, bytes);
             movement::MovementContext context = hotel.context();
             context.selector = selector;
-            StructureFigures figures(context);
+            StructureFigures figures(context, {}, u"ZZZZZZ"_qs);
             QCOMPARE(file == kRooms ? figures.CamereDisponibili() : figures.LettiDisponibili(), figure);
         }
     }
@@ -84,7 +84,7 @@ private slots:
         hotelfixture::Hotel hotel;
         hotel.writeFile(kRooms, bytes);
         try {
-            QCOMPARE(StructureFigures(hotel.context()).CamereDisponibili(), asWritten);
+            QCOMPARE(StructureFigures(hotel.context(), {}, u"ZZZZZZ"_qs).CamereDisponibili(), asWritten);
         } catch (const movement::MovementError &e) {
             QVERIFY2(e.message().contains(kRooms), qPrintable(e.message()));
         }
@@ -96,7 +96,7 @@ private slots:
         hotel.writeFile(kRooms, utf16(u"12\r\n30\r\n"_qs));
         movement::MovementContext context = hotel.context();
         context.selector = u"2"_qs;
-        QCOMPARE(StructureFigures(context).CamereDisponibili(), 30);
+        QCOMPARE(StructureFigures(context, {}, u"ZZZZZZ"_qs).CamereDisponibili(), 30);
     }
 
     void shortOverrideIsReportedInTheWindow()

@@ -1,7 +1,7 @@
 // A run interrupted while it writes, and the run after it: the earlier file of that name stays
 // whole, no partial movement file appears, and what the interrupted save left is cleaned up.
 
-#include "../movement/filebytes.h"
+#include "filebytes.h"
 #include "movementfile.h"
 
 #include <QDir>

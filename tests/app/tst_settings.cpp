@@ -59,8 +59,8 @@ private slots:
         std::optional<StructureList> list = readStructureFile(folder);
         QVERIFY(list);
         QCOMPARE(list->NumeroStrutture, 2);
-        QCOMPARE(list->CodiciStrutture, (QStringList{u"CODE1"_qs, u"CODE2"_qs}));
-        QCOMPARE(list->CamereStrutture, (QStringList{u",1,2,3,"_qs, u",4,5,"_qs}));
+        QCOMPARE(entries(list->CodiciStrutture), (QStringList{u"CODE1"_qs, u"CODE2"_qs}));
+        QCOMPARE(entries(list->CamereStrutture), (QStringList{u",1,2,3,"_qs, u",4,5,"_qs}));
 
         fileWith(dir, u"VeluSetup.txt"_qs, "1.5 strutture\r\nA\r\n,1,\r\nB\r\n,2,\r\n");
         QCOMPARE(readStructureFile(folder)->NumeroStrutture, 2);
@@ -72,7 +72,7 @@ private slots:
             list = readStructureFile(folder);
             QVERIFY(list);
             QCOMPARE(list->NumeroStrutture, 0);
-            QVERIFY(list->CodiciStrutture.isEmpty());
+            QVERIFY(entries(list->CodiciStrutture).isEmpty());
         }
     }
 

@@ -2,9 +2,9 @@
 // writer for ever, a link to one, links to devices that never end. The window appears, stays
 // responsive and names the file in its box; a hang fails the test through its time limit.
 
-#include "../hoteldb/namedpipe.h"
-#include "../hoteldb/timelimit.h"
-#include "../movement/hotelfixture.h"
+#include "namedpipe.h"
+#include "timelimit.h"
+#include "hotelfixture.h"
 #include "naxwindow.h"
 
 using namespace naxwindow;

@@ -1,6 +1,6 @@
 #include "damagedcopies.h"
 #include "dberror.h"
-#include "hoteldatabases.h"
+#include "hoteldatabaseimages.h"
 #include "jetreader.h"
 #include "timelimit.h"
 

@@ -1,8 +1,6 @@
-#include "dberror.h"
 #include "tabledata.h"
 
 #include <QTest>
-#include <QtEndian>
 
 using namespace hoteldb;
 
@@ -38,27 +36,6 @@ TableData sampleTable()
     return table;
 }
 
-void compareTables(const TableData &actual, const TableData &expected)
-{
-    QCOMPARE(actual.name(), expected.name());
-    QCOMPARE(actual.columns(), expected.columns());
-    QCOMPARE(actual.rowCount(), expected.rowCount());
-    for (qsizetype r = 0; r < expected.rowCount(); ++r) {
-        for (int c = 0; c < expected.columnCount(); ++c)
-            QCOMPARE(actual.value(r, c), expected.value(r, c));
-    }
-}
-
-QString messageOf(const QByteArray &image)
-{
-    try {
-        TableData::deserialise(image);
-    } catch (const DbError &error) {
-        return error.message();
-    }
-    return QString();
-}
-
 } // namespace
 
 class TestJetReaderTableData : public QObject
@@ -67,8 +44,6 @@ class TestJetReaderTableData : public QObject
 
 private slots:
     void keepsEveryValueItIsGiven();
-    void travelsThroughItsImage();
-    void refusesDamagedImages();
 };
 
 void TestJetReaderTableData::keepsEveryValueItIsGiven()
@@ -86,42 +61,6 @@ void TestJetReaderTableData::keepsEveryValueItIsGiven()
     // Texts and bytes share one arena without running into each other.
     QCOMPARE(table.textAt(3, 1), QStringView(u"Мир 漢字 😀"));
     QCOMPARE(table.binaryAt(2, 5), QByteArray("\0\xff", 2));
-}
-
-void TestJetReaderTableData::travelsThroughItsImage()
-{
-    const TableData table = sampleTable();
-    compareTables(TableData::deserialise(table.serialise()), table);
-
-    const TableData empty(QStringLiteral("Stati"), {{QStringLiteral("Codice"), Value::Type::Text}});
-    compareTables(TableData::deserialise(empty.serialise()), empty);
-}
-
-void TestJetReaderTableData::refusesDamagedImages()
-{
-    const QString refused = QStringLiteral("I dati di una tabella decodificata sono danneggiati.");
-    const QByteArray image = sampleTable().serialise();
-    // Cut anywhere, the image is refused before anything is read out of it.
-    for (qsizetype size = 0; size < image.size(); ++size)
-        QCOMPARE(messageOf(image.left(size)), refused);
-    QCOMPARE(messageOf(image + QByteArray(1, '\0')), refused);
-    QCOMPARE(messageOf(QByteArray(4, 'x') + image.mid(4)), refused);
-
-    // A text cell reaching past the characters the image holds: the arena ends the image,
-    // its length just before it.
-    TableData one(QStringLiteral("Stati"), {{QStringLiteral("Codice"), Value::Type::Text}});
-    one.appendRow();
-    one.setText(0, u"abc");
-    QByteArray shortened = one.serialise().chopped(2);
-    qToBigEndian<quint64>(2, shortened.data() + shortened.size() - 4 - 8);
-    QCOMPARE(messageOf(shortened), refused);
-
-    // A column of no known type.
-    QByteArray badType = one.serialise();
-    const qsizetype typeAt = badType.indexOf(QByteArray("\0C\0o\0d\0i\0c\0e", 12)) + 12;
-    QCOMPARE(badType[typeAt], char(Value::Type::Text));
-    badType[typeAt] = char(42);
-    QCOMPARE(messageOf(badType), refused);
 }
 
 QTEST_GUILESS_MAIN(TestJetReaderTableData)

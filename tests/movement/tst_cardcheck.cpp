@@ -1,8 +1,14 @@
 #include "cardcheck.h"
+#include "classicfile.h"
 #include "dberror.h"
 #include "hotelfixture.h"
 #include "movementerror.h"
+#include "schemafile.h"
 
+#include <QHash>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
 using namespace movement;
@@ -30,13 +36,114 @@ MovementContext structures(const Hotel &hotel, const QString &selector = u"1"_qs
 {
     MovementContext c = hotel.context();
     c.selector = selector;
-    c.NumeroStrutture = 2;
-    c.CodiciStrutture = {u"CODE1"_qs, u"CODE2"_qs};
-    c.CamereStrutture = {u",101,102,"_qs, u",103,"_qs};
+    c.structures.NumeroStrutture = 2;
+    c.structures.CodiciStrutture = {u"CODE1"_qs, u"CODE2"_qs};
+    c.structures.CamereStrutture = {u",101,102,"_qs, u",103,"_qs};
     return c;
 }
 
 const GeneratorArgs kTwoDays{u"07/12/2026"_qs, u"08/12/2026"_qs, QString(), u"ZZZZZZ"_qs};
+
+// The file's elements that hold a doubtful value, as "name|element", read from the file itself:
+// a code written as nine spaces, a birth date that is no date, an idcapo no arrival of the file
+// carries, a departure's arrival date after its day; and the sex of a card that is neither M nor F.
+QStringList doubtfulElements(const QByteArray &file, const QHash<QString, Card> &cards)
+{
+    static const QRegularExpression element(u"^\\s*<(\\w+)>(.*)</\\1>\\r?$"_qs);
+    struct Block
+    {
+        QString kind;
+        QString day;
+        QHash<QString, QString> values;
+    };
+    QList<Block> blocks;
+    QList<qsizetype> open;
+    QString day;
+    for (const QByteArray &bytes : file.split('\n')) {
+        const QString line = QString::fromLatin1(bytes).trimmed();
+        if (line == u"<arrivo>" || line == u"<partenza>" || line == u"<componente>") {
+            open.append(blocks.size());
+            blocks.append({line.mid(1, line.size() - 2), day, {}});
+        } else if (line == u"</arrivo>" || line == u"</partenza>" || line == u"</componente>") {
+            open.removeLast();
+        } else if (const QRegularExpressionMatch m = element.match(line); m.hasMatch()) {
+            if (open.isEmpty()) {
+                if (m.captured(1) == u"data")
+                    day = m.captured(2);
+            } else {
+                blocks[open.last()].values.insert(m.captured(1), m.captured(2));
+            }
+        }
+    }
+    QSet<QString> arrivals;
+    for (const Block &b : blocks) {
+        if (b.kind == u"arrivo")
+            arrivals.insert(b.values.value(u"idswh"_qs));
+    }
+    const QString nineSpaces(9, u' ');
+    QStringList doubtful;
+    for (const Block &b : blocks) {
+        const QString id = b.values.value(u"idswh"_qs, b.values.value(u"codiceclientesr"_qs));
+        const Card card = cards.value(id);
+        const QString name = card.NomeCliente.toString();
+        for (auto it = b.values.cbegin(); it != b.values.cend(); ++it) {
+            const QString &tag = it.key();
+            const QString &text = it.value();
+            const bool doubt =
+                text == nineSpaces || (tag == u"datanascita" && !QDate::fromString(text, u"yyyyMMdd"_qs).isValid())
+                || (tag == u"sesso" && card.Sesso.toString() != u"M" && card.Sesso.toString() != u"F")
+                || (tag == u"idcapo" && !text.isEmpty() && !arrivals.contains(text))
+                || (tag == u"arrivo" && text > b.day);
+            if (doubt)
+                doubtful << name + u'|' + tag;
+        }
+    }
+    doubtful.sort();
+    return doubtful;
+}
+
+// A hotel of forty guests on both sides of the 7th and 8th of December 2026, each card's fields
+// drawn from values the files write as they are and values they write doubtfully. The start-up
+// file needs every age, so its birth dates are all dates; its members are never singles too.
+Hotel doubtfulHotel(FileKind kind, quint32 seed, QHash<QString, Card> &cards)
+{
+    QRandomGenerator random(seed);
+    const auto pick = [&random](const QStringList &options) { return options[random.bounded(int(options.size()))]; };
+    Hotel hotel;
+    hotel.rooms = {{1, "101", "DOP", 2}};
+    QList<int> heads;
+    for (int n = 1; n <= 40; ++n) {
+        const bool archived = random.bounded(2);
+        const qint64 number = archived ? 26000000 + n : n;
+        const QString arrival = pick({u"20261206"_qs, u"20261207"_qs, u"20261208"_qs});
+        const QString departure = pick({u"20261207"_qs, u"20261208"_qs, u"20261210"_qs});
+        Card card = archived || random.bounded(3) == 0 ? departed("101", number, arrival, departure)
+                                                      : present("101", number, arrival, departure);
+        card.DataPartenza = pick({u"20261207"_qs, u"20261208"_qs, u"20261210"_qs}); // planned, not always kept
+        card.NomeCliente = u"OSPITE %1"_qs.arg(n);
+        card.Sesso = pick({u"M"_qs, u"F"_qs, u"f"_qs, u"X"_qs, QString()});
+        card.Nazione = pick({u"I"_qs, u"D"_qs, u"XX"_qs, QString()});
+        card.Stato = pick({u"I"_qs, u"D"_qs, u"Q"_qs});
+        card.Residenza = pick({u"ROMA"_qs, u"MILNO"_qs, u"GERMANIA"_qs, QString()});
+        card.LuogoNascita = pick({u"ROMA RM I"_qs, u"MILNO MI I"_qs, u"BERLINO D"_qs, u"PARIGI"_qs});
+        card.DataNascita = kind == FileKind::Schema ? pick({u"19800101"_qs, u"20011231"_qs})
+                                                   : pick({u"19800101"_qs, QString(), u" "_qs, u"1980-1-1"_qs});
+        const int role = random.bounded(3);
+        if (role == 0 || heads.isEmpty()) {
+            const bool head = random.bounded(2);
+            card.CapoFamiglia = head ? u"S"_qs : u"U"_qs;
+            if (head)
+                heads << n;
+        } else {
+            card.CodiceCapoFamiglia = role == 1 ? heads[random.bounded(int(heads.size()))] : 99;
+        }
+        (archived ? hotel.archived : hotel.current) << card;
+        cards.insert(QString::number(n), card);
+        cards.insert(QString::number(26000000 + n), card);
+    }
+    hotel.write();
+    return hotel;
+}
 
 } // namespace
 
@@ -201,6 +308,39 @@ private slots:
             QCOMPARE(lines(checkCards(kind, hotel.context(), {u"08/12/2026"_qs, u"08/12/2026"_qs, QString(), u"ZZZZZZ"_qs})),
                      QStringList());
         QCOMPARE(lines(checkCards(FileKind::Classic, hotel.context(), kTwoDays)), QStringList());
+    }
+
+    // The check and the file cannot drift apart: whatever the cards hold, each element the file
+    // writes with a doubtful value has exactly one finding, and each finding names an element
+    // the file writes doubtfully, or none when the card as a whole is at fault.
+    void everyDoubtfulElementHasItsOneFinding_data()
+    {
+        QTest::addColumn<int>("kindNumber");
+        QTest::addColumn<quint32>("seed");
+        for (quint32 seed = 1; seed <= 4; ++seed) {
+            QTest::addRow("daily file, hotel %u", seed) << int(FileKind::Classic) << seed;
+            QTest::addRow("start-up file, hotel %u", seed) << int(FileKind::Schema) << seed;
+        }
+    }
+    void everyDoubtfulElementHasItsOneFinding()
+    {
+        QFETCH(int, kindNumber);
+        QFETCH(quint32, seed);
+        const FileKind kind = FileKind(kindNumber);
+        QHash<QString, Card> cards;
+        const Hotel hotel = doubtfulHotel(kind, seed, cards);
+        const GeneratorArgs args = kind == FileKind::Classic ? kTwoDays
+                                                             : GeneratorArgs{u"08/12/2026"_qs, {}, {}, u"ZZZZZZ"_qs};
+        QStringList found;
+        for (const CardFinding &f : checkCards(kind, hotel.context(), args)) {
+            if (!f.element.isEmpty())
+                found << f.name + u'|' + f.element;
+        }
+        found.sort();
+        const QByteArray file = generated(kind == FileKind::Classic ? CreaMovimentiClassico : CreaMovimentiSchema,
+                                          hotel.context(), args);
+        QCOMPARE(found, doubtfulElements(file, cards));
+        QVERIFY2(found.size() >= 3, "too few doubts for the hotel to test anything");
     }
 
     void failuresAsTheFileWouldFail()

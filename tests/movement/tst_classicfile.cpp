@@ -190,8 +190,8 @@ private slots:
     {
         MovementContext context = m_hotel.context();
         context.selector = "2";
-        context.CodiciStrutture = {"CODE1", "CODE2"};
-        context.CamereStrutture = {",102,103,", ",101,"};
+        context.structures.CodiciStrutture = {"CODE1", "CODE2"};
+        context.structures.CamereStrutture = {",102,103,", ",101,"};
         const QByteArray expected =
             head("CODE2")
             + day("20261230", 1, 1, 2,

@@ -43,8 +43,8 @@ MovementContext context(const QString &selector = u"-"_qs)
     c.PercorsoFile = u"DuzizUzazi.xml"_qs;
     c.CodiceStruttura = u"ABC123"_qs;
     c.selector = selector;
-    c.CodiciStrutture[0] = u"CODE1"_qs;
-    c.CodiciStrutture[1] = u"CODE2"_qs;
+    c.structures.CodiciStrutture[0] = u"CODE1"_qs;
+    c.structures.CodiciStrutture[1] = u"CODE2"_qs;
     return c;
 }
 

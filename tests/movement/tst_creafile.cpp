@@ -1,6 +1,6 @@
 // "Crea File" through the real window, headless, on a folder holding the hotel's databases.
 
-#include "../app/naxwindow.h"
+#include "naxwindow.h"
 #include "hotelfixture.h"
 
 #include <QCheckBox>

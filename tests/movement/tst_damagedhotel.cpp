@@ -1,9 +1,9 @@
 // "Crea File" over a hotel folder where one of the six databases is damaged: every run ends with
 // a message naming that file, writes no movement file and leaves an earlier one as it was.
 
-#include "../hoteldb/damagedcopies.h"
-#include "../hoteldb/namedpipe.h"
-#include "../hoteldb/timelimit.h"
+#include "damagedcopies.h"
+#include "namedpipe.h"
+#include "timelimit.h"
 #include "hotelfixture.h"
 #include "movementfile.h"
 
@@ -69,7 +69,6 @@ MovementContext contextFor(const QDir &folder)
     c.PercorsoFile = u"DuzizUzazi.xml"_qs;
     c.CodiceStruttura = u"ABC123"_qs;
     c.selector = u"-"_qs;
-    c.roomTo = u"ZZZZZZ"_qs;
     c.today = QDate(2027, 1, 5);
     return c;
 }

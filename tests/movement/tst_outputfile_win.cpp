@@ -5,6 +5,7 @@
 #include "filebytes.h"
 #include "movementerror.h"
 #include "outputfile.h"
+#include "savefile.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +43,7 @@ private slots:
             QFile reader(path);
             QVERIFY(reader.open(QIODevice::ReadOnly));
             try {
-                saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
+                core::saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
                 QFAIL("a file another program has open was replaced");
             } catch (const MovementError &e) {
                 QVERIFY2(e.message().contains(u"aperto in un altro programma"_qs), qPrintable(e.message()));
@@ -51,7 +52,7 @@ private slots:
             QCOMPARE(readBytes(path), QByteArray("earlier\r\n"));
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{u"DuzizUzazi2026-12-07.xml"_qs});
         }
-        saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
+        core::saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
         QCOMPARE(readBytes(path), QByteArray("new\r\n"));
     }
 };

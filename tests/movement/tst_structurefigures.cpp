@@ -15,14 +15,18 @@ const QDate kDay(2026, 12, 7);
 // hotel's context with the room range and structure of the current data row.
 MovementContext selectedRooms(const Hotel &hotel)
 {
-    QFETCH(QString, from);
-    QFETCH(QString, to);
     QFETCH(QString, selector);
     MovementContext context = hotel.context();
-    context.roomFrom = from;
-    context.roomTo = to;
     context.selector = selector;
     return context;
+}
+
+// The context's figures for the room range of the current data row.
+StructureFigures rowFigures(const MovementContext &context)
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    return StructureFigures(context, from, to);
 }
 
 } // namespace
@@ -77,19 +81,19 @@ private slots:
         hotel.writeFile("CamDispSPOT.txt", "12\r\n30\r\n");
         hotel.writeFile("LettiDispSPOT.txt", "25 camere\r\n\r\n2.5\r\n3.5");
         MovementContext context = hotel.context();
-        StructureFigures all(context);
+        StructureFigures all(context, {}, u"ZZZZZZ"_qs);
         QCOMPARE(all.CamereDisponibili(), 12);
         QCOMPARE(all.LettiDisponibili(), 25);
 
         context.selector = "2";
-        StructureFigures second(context);
+        StructureFigures second(context, {}, u"ZZZZZZ"_qs);
         QCOMPARE(second.CamereDisponibili(), 30);
         QCOMPARE(second.LettiDisponibili(), 0);
         // The figure is the nearest whole number, halves to even; a last line without CR LF counts.
         context.selector = "3";
-        QCOMPARE(StructureFigures(context).LettiDisponibili(), 2);
+        QCOMPARE(StructureFigures(context, {}, u"ZZZZZZ"_qs).LettiDisponibili(), 2);
         context.selector = "4";
-        QCOMPARE(StructureFigures(context).LettiDisponibili(), 4);
+        QCOMPARE(StructureFigures(context, {}, u"ZZZZZZ"_qs).LettiDisponibili(), 4);
     }
 
     void overrideFileTooShort()
@@ -99,15 +103,15 @@ private slots:
         hotel.writeFile("LettiDispSPOT.txt", "");
         MovementContext context = hotel.context();
         context.selector = "3";
-        expectError<MovementError>([&] { StructureFigures(context).CamereDisponibili(); }, {"«CamDispSPOT.txt»"});
+        expectError<MovementError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).CamereDisponibili(); }, {"«CamDispSPOT.txt»"});
         context.selector = "-";
-        expectError<MovementError>([&] { StructureFigures(context).LettiDisponibili(); }, {"«LettiDispSPOT.txt»"});
+        expectError<MovementError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).LettiDisponibili(); }, {"«LettiDispSPOT.txt»"});
     }
 
     void onlyOneOverride()
     {
         m_rooms.writeFile("LettiDispSPOT.txt", "80\r\n");
-        StructureFigures figures(m_rooms.context());
+        StructureFigures figures(m_rooms.context(), {}, u"ZZZZZZ"_qs);
         QCOMPARE(figures.LettiDisponibili(), 80);
         QCOMPARE(figures.CamereDisponibili(), 5);
         QVERIFY(QFile::remove(m_rooms.path("LettiDispSPOT.txt")));
@@ -135,8 +139,8 @@ private slots:
         QFETCH(qint64, rooms);
         QFETCH(qint64, beds);
         MovementContext context = selectedRooms(m_rooms);
-        context.CamereStrutture[1] = roomList;
-        StructureFigures figures(context);
+        context.structures.CamereStrutture[1] = roomList;
+        StructureFigures figures = rowFigures(context);
         QCOMPARE(figures.CamereDisponibili(), rooms);
         QCOMPARE(figures.LettiDisponibili(), beds);
     }
@@ -147,7 +151,7 @@ private slots:
         for (int i = 1; i <= 40; ++i)
             hotel.rooms.append({1, QString::number(i), "DOP", 1000});
         hotel.write();
-        StructureFigures figures(hotel.context());
+        StructureFigures figures(hotel.context(), {}, u"ZZZZZZ"_qs);
         QCOMPARE(figures.LettiDisponibili(), 40000);
         QCOMPARE(figures.CamereDisponibili(), 40);
     }
@@ -176,18 +180,16 @@ private slots:
         QFETCH(QDate, day);
         QFETCH(qint64, occupied);
         MovementContext context = selectedRooms(m_occupancy);
-        context.CamereStrutture[0] = ",101,102,A1,108,";
-        QCOMPARE(StructureFigures(context).CamereOccupate(day), occupied);
+        context.structures.CamereStrutture[0] = ",101,102,A1,108,";
+        QCOMPARE(rowFigures(context).CamereOccupate(day), occupied);
     }
 
     void quoteInTheRoomRange()
     {
         MovementContext context = m_occupancy.context();
-        context.roomFrom = "1'";
-        QCOMPARE(StructureFigures(context).CamereOccupate(kDay), 7);
+        QCOMPARE(StructureFigures(context, "1'", "ZZZZZZ").CamereOccupate(kDay), 7);
         context = m_rooms.context();
-        context.roomTo = "1'";
-        QCOMPARE(StructureFigures(context).CamereDisponibili(), 2);
+        QCOMPARE(StructureFigures(context, "", "1'").CamereDisponibili(), 2);
     }
 
     void failures()
@@ -195,13 +197,13 @@ private slots:
         expectError<MovementError>([&] {
             MovementContext context = m_rooms.context();
             context.selector = "11";
-            StructureFigures figures(context);
+            StructureFigures figures(context, {}, u"ZZZZZZ"_qs);
         }, {"«11»"});
 
         Hotel hotel;
         hotel.rooms = {{1, "1", "DOP", 2}};
         hotel.write({"SchedaStoricoClienti.mdb", "TipiCamere.mdb"});
-        StructureFigures figures(hotel.context());
+        StructureFigures figures(hotel.context(), {}, u"ZZZZZZ"_qs);
         expectError<hoteldb::DbError>([&] { figures.CamereDisponibili(); }, {"TipiCamere.mdb"});
         expectError<hoteldb::DbError>([&] { figures.CamereOccupate(kDay); }, {"SchedaStoricoClienti.mdb"});
 
@@ -212,8 +214,8 @@ private slots:
         description.tables = {{"NumeriCamere", {number("NumeroHotel"), text("NumeroCamera", 10), text("TipoCamera", 5)},
                                {{1, "1", "DOP"}}}};
         jetwriter::writeDatabaseFile(description, hotel.path("NumeriCamere.mdb"));
-        QCOMPARE(StructureFigures(hotel.context()).CamereDisponibili(), 1);
-        expectError<hoteldb::DbError>([&] { StructureFigures(hotel.context()).LettiDisponibili(); }, {"PostiLetto"});
+        QCOMPARE(StructureFigures(hotel.context(), {}, u"ZZZZZZ"_qs).CamereDisponibili(), 1);
+        expectError<hoteldb::DbError>([&] { StructureFigures(hotel.context(), {}, u"ZZZZZZ"_qs).LettiDisponibili(); }, {"PostiLetto"});
     }
 };
 

@@ -15,10 +15,10 @@ private:
         MovementContext c;
         c.CodiceStruttura = u"ABC123"_qs;
         c.selector = selector;
-        c.CodiciStrutture[0] = u"CODE1"_qs;
-        c.CamereStrutture[0] = u",1,2,3,"_qs;
-        c.CodiciStrutture[1] = u"CODE2"_qs;
-        c.CamereStrutture[1] = u",4,5,"_qs;
+        c.structures.CodiciStrutture[0] = u"CODE1"_qs;
+        c.structures.CamereStrutture[0] = u",1,2,3,"_qs;
+        c.structures.CodiciStrutture[1] = u"CODE2"_qs;
+        c.structures.CamereStrutture[1] = u",4,5,"_qs;
         return c;
     }
 

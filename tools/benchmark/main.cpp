@@ -4,6 +4,7 @@
 // their ratios to the floor, and which targets are met.
 #include "benchmarkhotel.h"
 #include "measurement.h"
+#include "operatorerror.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -202,7 +203,7 @@ int main(int argc, char *argv[])
             return measure(parser.value(measureOption), QDir(parser.value(hotelOption)), QDir(parser.value(outOption)));
         return compare(preparedHotel(parser.value(cache)), runCount);
     } catch (const std::exception &e) {
-        QTextStream(stderr) << "naxbenchmark: " << QString::fromUtf8(e.what()) << "\n";
+        QTextStream(stderr) << "naxbenchmark: " << core::messageOf(e) << "\n";
         return 1;
     }
 }

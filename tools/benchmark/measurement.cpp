@@ -60,8 +60,6 @@ movement::MovementContext contextFor(const QDir &hotel, const QDir &out, const Q
     context.PercorsoFile = out.filePath(id + QStringLiteral("/Movimenti.xml"));
     context.CodiceStruttura = QStringLiteral("012345");
     context.selector = QStringLiteral("-");
-    context.roomFrom = QString(); // the window's first texts: every room
-    context.roomTo = QStringLiteral("ZZZZZZ");
     context.today = referenceDay();
     return context;
 }
@@ -102,7 +100,8 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
     if (!floor && !out.mkpath(id))
         throw std::runtime_error(QStringLiteral("Impossibile creare la cartella «%1».").arg(out.filePath(id)).toStdString());
     const movement::MovementContext context = contextFor(hotel, out, id);
-    const movement::GeneratorArgs args{fieldDay(firstDay(run)), fieldDay(referenceDay()), context.roomFrom, context.roomTo};
+    // The room fields hold the window's first texts: every room.
+    const movement::GeneratorArgs args{fieldDay(firstDay(run)), fieldDay(referenceDay()), QString(), QStringLiteral("ZZZZZZ")};
 
     hoteldb::DBEngine &engine = hoteldb::DBEngine::instance();
     engine.dropCache();

@@ -35,7 +35,7 @@ std::optional<QByteArray> encodeWindows1252(QStringView text, QChar *unencodable
             *unencodable = *control;
         return std::nullopt;
     }
-    return hoteldb::toWindows1252(text, unencodable);
+    return core::toWindows1252(text, unencodable);
 }
 
 QString codePointLabel(QChar c)

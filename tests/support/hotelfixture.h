@@ -148,7 +148,7 @@ struct Hotel
         save("DAVozIzi.mdb", {{"Stati", {text("Descrizione", 50), text("Codice", 9)}, countries}});
     }
 
-    // What the window hands over with the settings' defaults, no structure list and every room.
+    // What the window hands over with the settings' defaults and no structure list.
     movement::MovementContext context(QDate today = QDate(2027, 1, 5)) const
     {
         movement::MovementContext c;
@@ -156,8 +156,6 @@ struct Hotel
         c.PercorsoFile = QStringLiteral("DuzizUzazi.xml");
         c.CodiceStruttura = QStringLiteral("ABC123");
         c.selector = QStringLiteral("-");
-        c.roomFrom = QString();
-        c.roomTo = QStringLiteral("ZZZZZZ");
         c.today = today;
         return c;
     }
@@ -169,13 +167,10 @@ inline QByteArray crlf(QByteArray text)
     return text.replace("\n", "\r\n");
 }
 
-// The bytes a generator writes; the counts read the same room fields as the generator, as when
-// the window builds the context.
+// The bytes a generator writes.
 using Generator = movement::FileFigures (*)(const movement::MovementContext &, const movement::GeneratorArgs &, QIODevice &);
 inline QByteArray generated(Generator generator, movement::MovementContext context, const movement::GeneratorArgs &args)
 {
-    context.roomFrom = args.DallaCamera;
-    context.roomTo = args.AllaCamera;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     generator(context, args, buffer);

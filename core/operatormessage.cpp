@@ -1,6 +1,6 @@
 #include "operatormessage.h"
 
-namespace hoteldb {
+namespace core {
 
 QString operatorMessage(QStringView pattern, std::initializer_list<QStringView> values)
 {
@@ -25,4 +25,4 @@ QString operatorMessage(QStringView pattern, std::initializer_list<QStringView> 
     return message;
 }
 
-} // namespace hoteldb
+} // namespace core

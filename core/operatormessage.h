@@ -5,7 +5,7 @@
 
 #include <initializer_list>
 
-namespace hoteldb {
+namespace core {
 
 // The longest a value shows in a message: a longer one (a whole file read as a path, say) is cut,
 // so that the message stays readable and the box quick to lay out.
@@ -16,4 +16,4 @@ inline constexpr qsizetype kLongestShownValue = 200;
 // a placeholder, as it is when arg() calls are chained over the operator's own text.
 QString operatorMessage(QStringView pattern, std::initializer_list<QStringView> values);
 
-} // namespace hoteldb
+} // namespace core

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace hoteldb {
+namespace core {
 
 namespace {
 
@@ -54,4 +54,4 @@ std::optional<QByteArray> toWindows1252(QStringView text, QChar *unencodable)
     return bytes;
 }
 
-} // namespace hoteldb
+} // namespace core

@@ -2,9 +2,10 @@
 
 // Settings and state files planted in a temporary folder, and the message a reading refuses them with.
 
-#include "../movement/filebytes.h"
-#include "settingserror.h"
+#include "filebytes.h"
+#include "operatorerror.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 
 // Writes bytes as the file name inside dir and returns its path.
@@ -15,13 +16,23 @@ inline QString fileWith(const QTemporaryDir &dir, const QString &name, const QBy
     return path;
 }
 
-// The message of the SettingsError call throws, empty when it throws none.
+// A structure list's codes or room lists up to the last one given; those after it are empty.
+template<typename Array>
+QStringList entries(const Array &list)
+{
+    QStringList given(list.begin(), list.end());
+    while (!given.isEmpty() && given.last().isEmpty())
+        given.removeLast();
+    return given;
+}
+
+// The message of the error call throws, empty when it throws none.
 template<typename F>
 QString settingsErrorOf(F &&call)
 {
     try {
         call();
-    } catch (const app::SettingsError &e) {
+    } catch (const core::OperatorError &e) {
         return e.message();
     }
     return QString();

@@ -1,25 +1,27 @@
 #include "textfilelines.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
+#include "savefile.h"
 #include "textlines.h"
+#include "windows1252.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace movement {
+namespace core {
 
 QStringList textFileLines(const QString &path)
 {
     const QString name = QDir::toNativeSeparators(path);
     const auto tooLarge = [&name] {
-        return MovementError(u"Il file «%1» è troppo grande per un file di impostazioni (più di %2 KB): "
+        return OperatorError(u"Il file «%1» è troppo grande per un file di impostazioni (più di %2 KB): "
                              u"il programma non lo legge.",
                              {name, QString::number(kMaxTextFileSize / 1024)});
     };
     const QFileInfo info(path);
     if (info.exists() && !info.isFile()) {
-        throw MovementError(u"«%1» non è un file di testo ma una cartella, una pipe o un dispositivo: "
+        throw OperatorError(u"«%1» non è un file di testo ma una cartella, una pipe o un dispositivo: "
                             u"il programma non lo legge.",
                             {name});
     }
@@ -27,7 +29,7 @@ QStringList textFileLines(const QString &path)
         throw tooLarge();
     // The system's reason is English: the operator is told what to look at instead.
     const auto unreadable = [&name] {
-        return MovementError(u"Impossibile leggere il file «%1»: controllare che il programma abbia il permesso di "
+        return OperatorError(u"Impossibile leggere il file «%1»: controllare che il programma abbia il permesso di "
                              u"leggerlo e che non sia aperto in modo esclusivo da un altro programma.",
                              {name});
     };
@@ -43,4 +45,21 @@ QStringList textFileLines(const QString &path)
     return textLines(bytes);
 }
 
-} // namespace movement
+void writeTextLines(const QString &path, const QStringList &lines)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    QByteArray bytes;
+    for (const QString &line : lines) {
+        const std::optional<QByteArray> encoded = toWindows1252(line);
+        if (!encoded || line.contains(u'\r') || line.contains(u'\n'))
+            throw OperatorError(u"Il valore «%1» contiene caratteri che non si possono scrivere nel file «%2».",
+                                {line, name});
+        bytes += *encoded + "\r\n";
+    }
+    saveAtomically(path, [&](QIODevice &out) {
+        if (out.write(bytes) != bytes.size())
+            throw OperatorError(u"Scrittura non riuscita nel file «%1».", {name});
+    });
+}
+
+} // namespace core

@@ -1,11 +1,10 @@
 #include "settingsfixture.h"
-#include "textfile.h"
 #include "textfilelines.h"
 
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace app;
+using namespace core;
 
 class TestTextFile : public QObject
 {
@@ -31,14 +30,14 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QTemporaryDir dir;
-        QCOMPARE(readTextLines(fileWith(dir, u"f.txt"_qs, bytes)), lines);
+        QCOMPARE(textFileLines(fileWith(dir, u"f.txt"_qs, bytes)), lines);
     }
 
     void unreadableFileIsNamed()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"missing.txt"_qs);
-        const QString message = settingsErrorOf([&] { readTextLines(path); });
+        const QString message = settingsErrorOf([&] { textFileLines(path); });
         QVERIFY2(message.contains(QDir::toNativeSeparators(path)), qPrintable(message));
     }
 
@@ -46,13 +45,13 @@ private slots:
     {
         // Up to the limit a file is read; a byte more, or a folder, is refused with its name.
         QTemporaryDir dir;
-        const QString path = fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(movement::kMaxTextFileSize - 6, ' ') + "\r\n");
-        QCOMPARE(readTextLines(path).size(), 2);
-        fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(movement::kMaxTextFileSize - 5, ' ') + "\r\n");
-        QString message = settingsErrorOf([&] { readTextLines(path); });
+        const QString path = fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(kMaxTextFileSize - 6, ' ') + "\r\n");
+        QCOMPARE(textFileLines(path).size(), 2);
+        fileWith(dir, u"CamDispSPOT.txt"_qs, "12\r\n" + QByteArray(kMaxTextFileSize - 5, ' ') + "\r\n");
+        QString message = settingsErrorOf([&] { textFileLines(path); });
         QVERIFY2(message.contains(QDir::toNativeSeparators(path)) && message.contains(u"troppo grande"), qPrintable(message));
         QVERIFY(QDir(dir.path()).mkdir(u"VeluSetup.txt"_qs));
-        message = settingsErrorOf([&] { readTextLines(dir.filePath(u"VeluSetup.txt"_qs)); });
+        message = settingsErrorOf([&] { textFileLines(dir.filePath(u"VeluSetup.txt"_qs)); });
         QVERIFY2(message.contains(u"VeluSetup.txt") && message.contains(u"non è un file di testo"), qPrintable(message));
     }
 
@@ -62,7 +61,7 @@ private slots:
         const QString path = fileWith(dir, u"f.txt"_qs, "old content that is longer");
         writeTextLines(path, {u"Caffè €"_qs, u""_qs, u"L´A12"_qs});
         QCOMPARE(readBytes(path), QByteArray("Caff\xE8 \x80\r\n\r\nL\xB4" "A12\r\n"));
-        QCOMPARE(readTextLines(path), (QStringList{u"Caffè €"_qs, u""_qs, u"L´A12"_qs}));
+        QCOMPARE(textFileLines(path), (QStringList{u"Caffè €"_qs, u""_qs, u"L´A12"_qs}));
     }
 
     void refusesWhatTheFileCannotHold_data()

@@ -4,7 +4,7 @@
 
 #include <QStringDecoder>
 
-namespace movement {
+namespace core {
 
 QStringList textLines(const QByteArray &bytes)
 {
@@ -13,7 +13,7 @@ QStringList textLines(const QByteArray &bytes)
     QStringDecoder decoder(marked.value_or(QStringConverter::Utf8));
     QString text = decoder(bytes);
     if (decoder.hasError() && !marked)
-        text = hoteldb::fromWindows1252(bytes);
+        text = fromWindows1252(bytes);
 
     // Only a file without a single character has no lines: a lone line end ends one empty line.
     if (text.isEmpty())
@@ -25,4 +25,4 @@ QStringList textLines(const QByteArray &bytes)
     return text.split(u'\n');
 }
 
-} // namespace movement
+} // namespace core

@@ -11,11 +11,11 @@
 // tool's own text files, converted the same way on every system: Qt converts named code pages
 // only where it is built with ICU, as it is not for Windows. The five bytes the code page
 // leaves undefined stand for their C1 control characters, both ways, as Windows converts them.
-namespace hoteldb {
+namespace core {
 
 QString fromWindows1252(QByteArrayView bytes);
 
 // nullopt when a character has no byte in the code page; that character then in *unencodable.
 std::optional<QByteArray> toWindows1252(QStringView text, QChar *unencodable = nullptr);
 
-} // namespace hoteldb
+} // namespace core
