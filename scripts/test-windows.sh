@@ -11,31 +11,37 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+source scripts/windows-common.sh
 
 scripts/build-windows.sh
-qt=$(scripts/build-qt-windows.sh | tail -n 1)
-version=$(sed -n 's/^project(NaxDesktop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+qt=$(scripts/build-qt-windows.sh)
+version=$(nax_version)
+work=$(mktemp -d)
+trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
 
 export WINEPREFIX=${NAX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/naxdesktop/wine}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
-[ -f "$WINEPREFIX/system.reg" ] || { echo "Preparo Wine in $WINEPREFIX"; wineboot -i >/dev/null 2>&1; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparo Wine in $WINEPREFIX"
+    wineboot -i >/dev/null || { echo "wineboot non ha preparato $WINEPREFIX"; exit 1; }
+fi
 wineserver -w
-win() { winepath -w "$1" 2>/dev/null; }
+[ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot non ha preparato $WINEPREFIX"; exit 1; }
+win() { winepath -w "$1"; }
 
 failures=()
 fail() { echo "FAIL: $*"; failures+=("$*"); }
 
 # 1. The test suite. Programs find Qt's and MinGW's DLLs through WINEPATH, the plugins through
 # QT_PLUGIN_PATH; the tests choose the offscreen platform themselves.
-compiler=x86_64-w64-mingw32-g++-posix
-runtime=("$qt/bin" "$(dirname "$($compiler -print-file-name=libstdc++-6.dll)")"
-         "$(dirname "$(realpath "$($compiler -print-file-name=libwinpthread-1.dll)")")")
+nax_find_dll_folders "$qt"
 winepath_list=""
-for dir in "${runtime[@]}"; do winepath_list+="$(win "$dir");"; done
+for dir in "${nax_dll_folders[@]}"; do winepath_list+="$(win "$dir");"; done
 export WINEPATH=$winepath_list
 # Wine passes QT_ variables to Windows programs only when they are named WINEQT_.
-export WINEQT_PLUGIN_PATH=$(win "$qt/plugins")
+plugins=$(win "$qt/plugins")
+export WINEQT_PLUGIN_PATH=$plugins
 echo "== Test della versione Windows sotto Wine"
 (cd build-windows && ctest -LE unix-only --output-on-failure --timeout 600 -j2) || fail "la suite di test sotto Wine"
 # Windows keeps a folder while a program started in it (the tests' browser) is still ending:
@@ -46,13 +52,12 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/tst_*
 echo "== La finestra vera: file uguali a quelli della versione Linux"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
-work=$(mktemp -d)
-trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
+# The X server picks a free display itself and names it once it takes connections.
+mkfifo "$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-export DISPLAY=$display
-sleep 1
+read -r -t 30 display <"$work/display" || { cat "$work/xvfb.log"; echo "Xvfb non è partito"; exit 1; }
+export DISPLAY=:$display
 for system in linux windows; do
     hotel="$work/$system"
     mkdir -p "$hotel"
@@ -69,13 +74,12 @@ run_window() { # system, program...
     (cd "$work/$system" && exec "$@" >"$work/$system.log" 2>&1) &
     local pid=$!
     local window
-    window=$(timeout 120 xdotool search --sync --name "Preparazione file per Istat" | head -n 1) || true
+    window=$(timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" | head -n 1) || true
     if [ -z "$window" ]; then
         kill "$pid" 2>/dev/null || true
         fail "la finestra di $system non è comparsa"
         return
     fi
-    sleep 2
     # There is no window manager on this display: the focus is given directly.
     xdotool windowfocus --sync "$window" key --clearmodifiers alt+c || fail "tasti non inviati alla finestra di $system"
     timeout 120 tail --pid="$pid" -f /dev/null || fail "la finestra di $system non si è chiusa"
@@ -94,13 +98,32 @@ else
     done
     echo "Stessi byte: $linux_files"
 fi
+# Takes the top left SIZE of the screen into FILE once the window is drawn there: its light blue
+# fills a tenth of it and two shots in a row differ in no more than a blinking cursor.
+wait_drawn() { # size, file
+    local shot=$work/shot.png previous=$work/previous.png blue changed
+    for _ in $(seq 240); do
+        import -window root -crop "$1+0+0" +repage "$shot"
+        blue=$(convert "$shot" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' -format '%[fx:mean]' info:)
+        if [ -f "$previous" ] && awk "BEGIN { exit !($blue > 0.1) }"; then
+            changed=$(compare -metric AE "$shot" "$previous" null: 2>&1 || true)
+            if [ "${changed%% *}" -lt 50 ] 2>/dev/null; then
+                mv "$shot" "$2"
+                return 0
+            fi
+        fi
+        mv "$shot" "$previous"
+        sleep 0.5
+    done
+    return 1
+}
 # The screenshot, in a Wine desktop of the window's size, which frames it as Windows does.
 (cd "$work/windows" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine explorer /desktop=NaxDesktop,420x400 \
     "$top/build-windows/NaxDesktop/NaxDesktop.exe" >/dev/null 2>&1) &
-if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null; then
-    sleep 10
-    import -window root -crop 420x400+0+0 +repage build-windows/naxdesktop-windows.png
+if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null && wait_drawn 420x400 build-windows/naxdesktop-windows.png; then
     echo "Schermata: build-windows/naxdesktop-windows.png"
+else
+    fail "la finestra non è comparsa nel desktop di Wine"
 fi
 wineserver -k || true
 
@@ -123,15 +146,13 @@ elif [ -z "$shortcut" ]; then
     fail "manca il collegamento nel menu Start"
 else
     strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
-    # The installed program starts and stays up, in the hotel's folder, until it is ended.
-    (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM=offscreen wine "$programs/NaxDesktop.exe" \
-        >"$work/installed.log" 2>&1) &
+    # The installed program starts in the hotel's folder and shows its window.
+    (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$programs/NaxDesktop.exe" >"$work/installed.log" 2>&1) &
     pid=$!
-    sleep 15
-    if kill -0 "$pid" 2>/dev/null; then
+    if timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" >/dev/null && kill -0 "$pid" 2>/dev/null; then
         echo "Il programma installato si avvia"
     else
-        fail "il programma installato non resta aperto: $(cat "$work/installed.log")"
+        fail "il programma installato non mostra la sua finestra: $(cat "$work/installed.log")"
     fi
     wineserver -k || true
     wait "$pid" 2>/dev/null || true
