@@ -140,12 +140,14 @@ wine "build-windows/NaxDesktop-$version-setup.exe" /S '/CARTELLA=C:\Hotel di pro
 wineserver -w
 programs=$(find "$WINEPREFIX/drive_c/users" -path '*Programs/NaxDesktop' -type d | head -n 1)
 shortcut=$(find "$WINEPREFIX/drive_c/users" -name 'Preparazione file per Istat (Velunor).lnk' | head -n 1)
+guide=$(find "$WINEPREFIX/drive_c/users" -name 'Guida di NaxDesktop.lnk' | head -n 1)
 if [ -z "$programs" ] || [ ! -f "$programs/NaxDesktop.exe" ] || [ ! -f "$programs/platforms/qwindows.dll" ]; then
     fail "il programma non è installato con le sue librerie"
 elif [ -z "$shortcut" ]; then
     fail "manca il collegamento nel menu Start"
 else
     strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
+    [ -n "$guide" ] && [ -f "$programs/guida/guida.html" ] || fail "manca la guida nel menu Start"
     # The installed program starts in the hotel's folder and shows its window.
     (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$programs/NaxDesktop.exe" >"$work/installed.log" 2>&1) &
     pid=$!
@@ -159,7 +161,7 @@ else
     echo "non del programma" >"$programs/appunti.txt"
     wine "$programs/Disinstalla NaxDesktop.exe" /S "_?=$(win "$programs")" || fail "la disinstallazione"
     wineserver -w
-    [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] || fail "la disinstallazione ha lasciato il programma"
+    [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] && [ ! -f "$guide" ] || fail "la disinstallazione ha lasciato il programma"
     [ -f "$programs/appunti.txt" ] || fail "la disinstallazione ha tolto un file che non era suo"
     (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-after"
     cmp -s "$work/hotel-before" "$work/hotel-after" || fail "la disinstallazione ha toccato la cartella dell'hotel"

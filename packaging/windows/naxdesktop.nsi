@@ -2,7 +2,7 @@
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<the program's folder> -DREMOVE=<its file list, for the
 ;            uninstaller> -DICON=<naxdesktop.ico> -DOUTFILE=<setup.exe> naxdesktop.nsi
 ; It installs for the current user (no administrator needed), asks for the hotel's folder and
-; makes the Start-menu shortcut that starts the program there. Silent use, for a whole office:
+; makes the Start-menu shortcuts: the program, started there, and its guide. Silent use, for a whole office:
 ;   NaxDesktop-VERSION-setup.exe /S /CARTELLA="C:\Hotel di prova" [/D=program folder, always last]
 ; The uninstaller removes the program's own files only: the hotel's folder is never touched.
 
@@ -15,6 +15,7 @@ Target amd64-unicode
 !include "${REMOVE}"
 
 !define SHORTCUT "Preparazione file per Istat (Velunor)"
+!define GUIDE "Guida di NaxDesktop"
 !define UNINSTALLER "Disinstalla NaxDesktop.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\NaxDesktop"
 !define SETTINGS_KEY "Software\NaxDesktop"
@@ -98,6 +99,7 @@ Section
     ; A shortcut's working folder is the output folder at the time it is made.
     SetOutPath "$HotelDir"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\NaxDesktop.exe" "" "$INSTDIR\NaxDesktop.exe" 0
+    CreateShortcut "$SMPROGRAMS\${GUIDE}.lnk" "$INSTDIR\guida\guida.html"
 
     WriteRegStr HKCU "${SETTINGS_KEY}" "CartellaHotel" "$HotelDir"
     WriteRegStr HKCU "${SETTINGS_KEY}" "CartellaProgramma" "$INSTDIR"
@@ -117,6 +119,7 @@ Section "Uninstall"
     ; Only when empty: a file someone put there stays.
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    Delete "$SMPROGRAMS\${GUIDE}.lnk"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd
