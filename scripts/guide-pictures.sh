@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+source scripts/windows-common.sh
 system=${1:-windows}
 out=$(realpath -m "${2:-docs/guida}")
 mkdir -p "$out"
@@ -19,13 +20,8 @@ fi
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
 work=$(mktemp -d)
-trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
-
-mkfifo "$work/display"
-Xvfb -displayfd 3 -wr -screen 0 1280x900x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-read -r -t 30 display <"$work/display" || { cat "$work/xvfb.log"; echo "Xvfb non è partito"; exit 1; }
-export DISPLAY=:$display
+trap 'rm -rf "$work"; [ -z "${nax_xvfb:-}" ] || kill "$nax_xvfb" 2>/dev/null || true' EXIT
+nax_start_xvfb 1280x900x24 -wr # a white screen around the windows
 
 case $system in
     windows)
@@ -83,25 +79,6 @@ settings() { # path of the file, command for the portal
     printf '%s\r\n%s\r\nA123456\r\n' "$1" "$2" >"$hotel/NaxSetup.txt"
 }
 
-# The screen, once it has changed from BEFORE (when given) and then stays the same for two shots
-# in a row (a blinking cursor aside).
-settled() { # file [before]
-    local shot=$work/shot.png previous=$work/previous.png changed
-    rm -f "$previous"
-    for _ in $(seq 200); do
-        import -window root "$shot"
-        if [ -f "$previous" ] && [ "$(difference "$shot" "$previous")" -lt 50 ] \
-            && { [ -z "${2:-}" ] || [ "$(difference "$shot" "$2")" -ge 50 ]; }; then
-            mv "$shot" "$1"
-            return 0
-        fi
-        mv "$shot" "$previous"
-        sleep 0.3
-    done
-    echo "lo schermo non si è fermato" >&2
-    return 1
-}
-difference() { compare -metric AE "$1" "$2" null: 2>&1 | awk '{ printf "%d", $1 }' || true; }
 # Waits for the first window to show, the screen to settle, then keeps it cut to what is drawn.
 current=$work/current.png
 begin() {
@@ -110,12 +87,12 @@ begin() {
     window=$(timeout 120 xdotool search --sync --onlyvisible --name "NaxDesktop|Preparazione file per Istat" | head -n 1)
     # There is no window manager on this display: the focus is given directly.
     xdotool windowfocus --sync "$window"
-    settled "$current"
+    nax_settled "$current"
 }
 act() { # xdotool arguments..., waits for the screen to change and settle
     xdotool "$@"
     cp "$current" "$work/before.png"
-    settled "$current" "$work/before.png"
+    nax_settled "$current" "$work/before.png"
 }
 times() { for _ in $(seq "$1"); do echo "$2"; done; } # count, key
 picture() { # name

@@ -17,7 +17,7 @@ scripts/build-windows.sh
 qt=$(scripts/build-qt-windows.sh)
 version=$(nax_version)
 work=$(mktemp -d)
-trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
+trap 'rm -rf "$work"; [ -z "${nax_xvfb:-}" ] || kill "$nax_xvfb" 2>/dev/null || true' EXIT
 
 export WINEPREFIX=${NAX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/naxdesktop/wine}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -52,12 +52,7 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/tst_*
 echo "== La finestra vera: file uguali a quelli della versione Linux"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
-# The X server picks a free display itself and names it once it takes connections.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-read -r -t 30 display <"$work/display" || { cat "$work/xvfb.log"; echo "Xvfb non è partito"; exit 1; }
-export DISPLAY=:$display
+nax_start_xvfb 1024x768x24
 for system in linux windows; do
     hotel="$work/$system"
     mkdir -p "$hotel"
@@ -98,33 +93,24 @@ else
     done
     echo "Stessi byte: $linux_files"
 fi
-# Takes the top left SIZE of the screen into FILE once the window is drawn there: its light blue
-# fills a tenth of it and two shots in a row differ in no more than a blinking cursor.
-wait_drawn() { # size, file
-    local shot=$work/shot.png previous=$work/previous.png blue changed
-    for _ in $(seq 240); do
-        import -window root -crop "$1+0+0" +repage "$shot"
-        blue=$(convert "$shot" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' -format '%[fx:mean]' info:)
-        if [ -f "$previous" ] && awk "BEGIN { exit !($blue > 0.1) }"; then
-            changed=$(compare -metric AE "$shot" "$previous" null: 2>&1 || true)
-            if [ "${changed%% *}" -lt 50 ] 2>/dev/null; then
-                mv "$shot" "$2"
-                return 0
-            fi
-        fi
-        mv "$shot" "$previous"
-        sleep 0.5
-    done
-    return 1
-}
 # The screenshot, in a Wine desktop of the window's size, which frames it as Windows does.
 (cd "$work/windows" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine explorer /desktop=NaxDesktop,420x400 \
     "$top/build-windows/NaxDesktop/NaxDesktop.exe" >/dev/null 2>&1) &
-if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null && wait_drawn 420x400 build-windows/naxdesktop-windows.png; then
-    echo "Schermata: build-windows/naxdesktop-windows.png"
-else
-    fail "la finestra non è comparsa nel desktop di Wine"
+# The window is drawn once its light blue fills a tenth of the desktop and the screen is still.
+drawn=
+if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null; then
+    for _ in $(seq 100); do
+        nax_settled "$work/screen.png" || break
+        convert "$work/screen.png" -crop 420x400+0+0 +repage "$work/desktop.png"
+        blue=$(convert "$work/desktop.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' -format '%[fx:mean]' info:)
+        if awk "BEGIN { exit !($blue > 0.1) }"; then
+            mv "$work/desktop.png" build-windows/naxdesktop-windows.png
+            drawn=yes
+            break
+        fi
+    done
 fi
+[ -n "$drawn" ] && echo "Schermata: build-windows/naxdesktop-windows.png" || fail "la finestra non è comparsa nel desktop di Wine"
 wineserver -k || true
 
 # 3. The installer, silently, as an office would roll it out; then the uninstaller.
