@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds NaxDesktop for 64-bit Windows on this Debian machine and packs it:
+# Builds NaxDesktop for 64-bit Windows on Debian 12 and packs it:
 #   build-windows/                                 the build tree: the programs and their tests
 #   build-windows/NaxDesktop/                      the program with every DLL and plugin it loads
 #   build-windows/NaxDesktop-VERSION-windows.zip   that folder, to unpack anywhere
