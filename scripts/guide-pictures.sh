@@ -21,7 +21,8 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"; [ -z "${nax_xvfb:-}" ] || kill "$nax_xvfb" 2>/dev/null || true' EXIT
-nax_start_xvfb 1280x900x24 -wr # a white screen around the windows
+screen=1280x900
+nax_start_xvfb ${screen}x24 -wr # a white screen around the windows
 
 case $system in
     windows)
@@ -32,8 +33,11 @@ case $system in
         documents='C:\Users\Reception\Documents\'
         mkdir -p "$WINEPREFIX/drive_c/Users/Reception/Documents"
         browser='C:\windows\system32\rundll32.exe' # a program without a window stands for the browser
-        start() { (cd "$hotel" && exec wine explorer /desktop=NaxDesktop,1200x850 "$top/build-windows/NaxDesktop/NaxDesktop.exe" \
-                       >>"$work/program.log" 2>&1) & }
+        # A Wine desktop as large as the screen: around the windows there is only its background.
+        start() { # [program and arguments]
+            (cd "$hotel" && exec wine explorer /desktop=NaxDesktop,$screen "${@:-$top/build-windows/NaxDesktop/NaxDesktop.exe}" \
+                 >>"$work/program.log" 2>&1) &
+        }
         stop() { wineserver -k 2>/dev/null || true; wineserver -w; }
         # The Windows style reaches the menu bar with Alt and opens a menu on its first item.
         choose() { # menu number, item number
@@ -79,15 +83,20 @@ settings() { # path of the file, command for the portal
     printf '%s\r\n%s\r\nA123456\r\n' "$1" "$2" >"$hotel/NaxSetup.txt"
 }
 
-# Waits for the first window to show, the screen to settle, then keeps it cut to what is drawn.
+# Starts the program (or what start is given), gives it the focus and waits until something is
+# drawn on the screen and the screen has settled.
 current=$work/current.png
-begin() {
-    start
+begin() { # [program and arguments]
+    start "$@"
     local window
     window=$(timeout 120 xdotool search --sync --onlyvisible --name "NaxDesktop|Preparazione file per Istat" | head -n 1)
     # There is no window manager on this display: the focus is given directly.
     xdotool windowfocus --sync "$window"
-    nax_settled "$current"
+    for _ in $(seq 100); do
+        nax_settled "$current"
+        [ "$(convert "$current" -trim -format '%wx%h' info:)" = 1x1 ] || return 0
+    done
+    return 1
 }
 act() { # xdotool arguments..., waits for the screen to change and settle
     xdotool "$@"
@@ -135,4 +144,12 @@ begin
 act key alt+c
 picture messaggio
 stop
+
+# The installer's page that asks for the hotel's folder.
+if [ "$system" = windows ]; then
+    begin "$top/build-windows/NaxDesktop-$(nax_version)-setup.exe" '/CARTELLA=C:\Hotel'
+    act key Return
+    picture installazione-cartella
+    stop
+fi
 rm -rf "$hotel"
