@@ -134,10 +134,11 @@ elif [ -z "$shortcut" ]; then
 else
     strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
     [ -n "$guide" ] && [ -f "$programs/guida/guida.html" ] || fail "manca la guida nel menu Start"
-    # The installed program starts in the hotel's folder and shows its window.
+    # The installed program starts in the hotel's folder, shows its window and stays up while it is drawn.
     (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$programs/NaxDesktop.exe" >"$work/installed.log" 2>&1) &
     pid=$!
-    if timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" >/dev/null && kill -0 "$pid" 2>/dev/null; then
+    if timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" >/dev/null \
+        && nax_settled "$work/installed.png" && kill -0 "$pid" 2>/dev/null; then
         echo "Il programma installato si avvia"
     else
         fail "il programma installato non mostra la sua finestra: $(cat "$work/installed.log")"
