@@ -5,8 +5,9 @@
 #   2. the real window, NaxDesktop.exe on an X display, on the demo hotel: "Crea File" writes
 #      the same bytes as the Linux build for the same folder, day and choices; a screenshot of
 #      it goes to build-windows/naxdesktop-windows.png;
-#   3. the installer, silently, with the hotel's folder given: files, shortcuts (program, guide), the installed
-#      program starting; then the uninstaller, which leaves the hotel's files alone.
+#   3. the installer, silently, with the hotel's folder given: files, the shortcuts to the program
+#      and its guide, the installed program starting; then the uninstaller, which leaves the
+#      hotel's files alone.
 # The Wine prefix is NAX_WINEPREFIX, or ~/.cache/naxdesktop/wine; its first start takes a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
