@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds NaxDesktop for 64-bit Windows on this Debian machine and packs it:
+# Builds NaxDesktop for 64-bit Windows on Debian 12 and packs it:
 #   build-windows/                                 the build tree: the programs and their tests
 #   build-windows/NaxDesktop/                      the program with every DLL and plugin it loads
 #   build-windows/NaxDesktop-VERSION-windows.zip   that folder, to unpack anywhere
@@ -9,9 +9,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+source scripts/windows-common.sh
 scripts/install-deps.sh windows
 
-qt=$(scripts/build-qt-windows.sh | tail -n 1)
+qt=$(scripts/build-qt-windows.sh)
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64-x86_64.cmake" -DCMAKE_PREFIX_PATH="$qt" \
@@ -26,9 +27,7 @@ cmake --install "$build" --prefix "$stage" >/dev/null
 for plugin in platforms/qwindows.dll styles/qwindowsvistastyle.dll; do
     install -D -m 644 "$qt/plugins/$plugin" "$stage/$plugin"
 done
-compiler=x86_64-w64-mingw32-g++-posix
-search=("$qt/bin" "$(dirname "$($compiler -print-file-name=libstdc++-6.dll)")"
-        "$(dirname "$(realpath "$($compiler -print-file-name=libwinpthread-1.dll)")")")
+nax_find_dll_folders "$qt"
 needed() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
 pending=("$stage"/*.exe "$stage"/*/*.dll)
 while [ ${#pending[@]} -gt 0 ]; do
@@ -36,7 +35,7 @@ while [ ${#pending[@]} -gt 0 ]; do
     pending=("${pending[@]:1}")
     for dll in $(needed "$binary"); do
         [ -e "$stage/$dll" ] && continue
-        for dir in "${search[@]}"; do
+        for dir in "${nax_dll_folders[@]}"; do
             if [ -f "$dir/$dll" ]; then
                 install -m 644 "$dir/$dll" "$stage/$dll"
                 pending+=("$stage/$dll")
@@ -46,7 +45,7 @@ while [ ${#pending[@]} -gt 0 ]; do
     done
 done
 
-version=$(sed -n 's/^project(NaxDesktop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+version=$(nax_version)
 zip=$build/NaxDesktop-$version-windows.zip
 rm -f "$zip"
 (cd "$build" && zip -qr "$(basename "$zip")" NaxDesktop)

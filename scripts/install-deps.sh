@@ -4,7 +4,7 @@
 #   run      build the tool and start it
 #   test     the tests: an independent reader of Jet files (mdbtools and, for one check, its
 #            library), the fuzzers' compiler, a headless X server, the Debian package's checks
-#   windows  the Windows build from this machine: MinGW-w64, Wine, NSIS, and what the Qt build
+#   windows  the Windows build from Debian: MinGW-w64, Wine, NSIS, and what the Qt build
 #            and the window tests under Wine need
 set -euo pipefail
 

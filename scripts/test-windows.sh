@@ -5,37 +5,44 @@
 #   2. the real window, NaxDesktop.exe on an X display, on the demo hotel: "Crea File" writes
 #      the same bytes as the Linux build for the same folder, day and choices; a screenshot of
 #      it goes to build-windows/naxdesktop-windows.png;
-#   3. the installer, silently, with the hotel's folder given: files, shortcut, the installed
-#      program starting; then the uninstaller, which leaves the hotel's files alone.
+#   3. the installer, silently, with the hotel's folder given: files, the shortcuts to the program
+#      and its guide, the installed program starting; then the uninstaller, which leaves the
+#      hotel's files alone.
 # The Wine prefix is NAX_WINEPREFIX, or ~/.cache/naxdesktop/wine; its first start takes a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 top=$(pwd)
+source scripts/windows-common.sh
 
 scripts/build-windows.sh
-qt=$(scripts/build-qt-windows.sh | tail -n 1)
-version=$(sed -n 's/^project(NaxDesktop VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+qt=$(scripts/build-qt-windows.sh)
+version=$(nax_version)
+work=$(mktemp -d)
+trap 'rm -rf "$work"; [ -z "${nax_xvfb:-}" ] || kill "$nax_xvfb" 2>/dev/null || true' EXIT
 
 export WINEPREFIX=${NAX_WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/naxdesktop/wine}
 export WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
-[ -f "$WINEPREFIX/system.reg" ] || { echo "Preparo Wine in $WINEPREFIX"; wineboot -i >/dev/null 2>&1; }
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Preparo Wine in $WINEPREFIX"
+    wineboot -i >/dev/null || { echo "wineboot non ha preparato $WINEPREFIX"; exit 1; }
+fi
 wineserver -w
-win() { winepath -w "$1" 2>/dev/null; }
+[ -f "$WINEPREFIX/system.reg" ] || { echo "wineboot non ha preparato $WINEPREFIX"; exit 1; }
+win() { winepath -w "$1"; }
 
 failures=()
 fail() { echo "FAIL: $*"; failures+=("$*"); }
 
 # 1. The test suite. Programs find Qt's and MinGW's DLLs through WINEPATH, the plugins through
 # QT_PLUGIN_PATH; the tests choose the offscreen platform themselves.
-compiler=x86_64-w64-mingw32-g++-posix
-runtime=("$qt/bin" "$(dirname "$($compiler -print-file-name=libstdc++-6.dll)")"
-         "$(dirname "$(realpath "$($compiler -print-file-name=libwinpthread-1.dll)")")")
+nax_find_dll_folders "$qt"
 winepath_list=""
-for dir in "${runtime[@]}"; do winepath_list+="$(win "$dir");"; done
+for dir in "${nax_dll_folders[@]}"; do winepath_list+="$(win "$dir");"; done
 export WINEPATH=$winepath_list
 # Wine passes QT_ variables to Windows programs only when they are named WINEQT_.
-export WINEQT_PLUGIN_PATH=$(win "$qt/plugins")
+plugins=$(win "$qt/plugins")
+export WINEQT_PLUGIN_PATH=$plugins
 echo "== Test della versione Windows sotto Wine"
 (cd build-windows && ctest -LE unix-only --output-on-failure --timeout 600 -j2) || fail "la suite di test sotto Wine"
 # Windows keeps a folder while a program started in it (the tests' browser) is still ending:
@@ -46,13 +53,7 @@ rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/tst_*
 echo "== La finestra vera: file uguali a quelli della versione Linux"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target NaxDesktop naxdemohotel -j"$(nproc)" >/dev/null
-work=$(mktemp -d)
-trap 'rm -rf "$work"; [ -z "${xvfb:-}" ] || kill "$xvfb" 2>/dev/null || true' EXIT
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1024x768x24 >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=$display
-sleep 1
+nax_start_xvfb 1024x768x24
 for system in linux windows; do
     hotel="$work/$system"
     mkdir -p "$hotel"
@@ -69,13 +70,12 @@ run_window() { # system, program...
     (cd "$work/$system" && exec "$@" >"$work/$system.log" 2>&1) &
     local pid=$!
     local window
-    window=$(timeout 120 xdotool search --sync --name "Preparazione file per Istat" | head -n 1) || true
+    window=$(timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" | head -n 1) || true
     if [ -z "$window" ]; then
         kill "$pid" 2>/dev/null || true
         fail "la finestra di $system non è comparsa"
         return
     fi
-    sleep 2
     # There is no window manager on this display: the focus is given directly.
     xdotool windowfocus --sync "$window" key --clearmodifiers alt+c || fail "tasti non inviati alla finestra di $system"
     timeout 120 tail --pid="$pid" -f /dev/null || fail "la finestra di $system non si è chiusa"
@@ -97,11 +97,21 @@ fi
 # The screenshot, in a Wine desktop of the window's size, which frames it as Windows does.
 (cd "$work/windows" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine explorer /desktop=NaxDesktop,420x400 \
     "$top/build-windows/NaxDesktop/NaxDesktop.exe" >/dev/null 2>&1) &
+# The window is drawn once its light blue fills a tenth of the desktop and the screen is still.
+drawn=
 if timeout 120 xdotool search --sync --name "Wine desktop" >/dev/null; then
-    sleep 10
-    import -window root -crop 420x400+0+0 +repage build-windows/naxdesktop-windows.png
-    echo "Schermata: build-windows/naxdesktop-windows.png"
+    for _ in $(seq 100); do
+        nax_settled "$work/screen.png" || break
+        convert "$work/screen.png" -crop 420x400+0+0 +repage "$work/desktop.png"
+        blue=$(convert "$work/desktop.png" -fill black +opaque '#C0C0FF' -fill white -opaque '#C0C0FF' -format '%[fx:mean]' info:)
+        if awk "BEGIN { exit !($blue > 0.1) }"; then
+            mv "$work/desktop.png" build-windows/naxdesktop-windows.png
+            drawn=yes
+            break
+        fi
+    done
 fi
+[ -n "$drawn" ] && echo "Schermata: build-windows/naxdesktop-windows.png" || fail "la finestra non è comparsa nel desktop di Wine"
 wineserver -k || true
 
 # 3. The installer, silently, as an office would roll it out; then the uninstaller.
@@ -117,28 +127,29 @@ wine "build-windows/NaxDesktop-$version-setup.exe" /S '/CARTELLA=C:\Hotel di pro
 wineserver -w
 programs=$(find "$WINEPREFIX/drive_c/users" -path '*Programs/NaxDesktop' -type d | head -n 1)
 shortcut=$(find "$WINEPREFIX/drive_c/users" -name 'Preparazione file per Istat (Velunor).lnk' | head -n 1)
+guide=$(find "$WINEPREFIX/drive_c/users" -name 'Guida di NaxDesktop.lnk' | head -n 1)
 if [ -z "$programs" ] || [ ! -f "$programs/NaxDesktop.exe" ] || [ ! -f "$programs/platforms/qwindows.dll" ]; then
     fail "il programma non è installato con le sue librerie"
 elif [ -z "$shortcut" ]; then
     fail "manca il collegamento nel menu Start"
 else
     strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
-    # The installed program starts and stays up, in the hotel's folder, until it is ended.
-    (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH WINEQT_QPA_PLATFORM=offscreen wine "$programs/NaxDesktop.exe" \
-        >"$work/installed.log" 2>&1) &
+    [ -n "$guide" ] && [ -f "$programs/guida/guida.html" ] || fail "manca la guida nel menu Start"
+    # The installed program starts in the hotel's folder, shows its window and stays up while it is drawn.
+    (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$programs/NaxDesktop.exe" >"$work/installed.log" 2>&1) &
     pid=$!
-    sleep 15
-    if kill -0 "$pid" 2>/dev/null; then
+    if timeout 120 xdotool search --sync --onlyvisible --name "Preparazione file per Istat" >/dev/null \
+        && nax_settled "$work/installed.png" && kill -0 "$pid" 2>/dev/null; then
         echo "Il programma installato si avvia"
     else
-        fail "il programma installato non resta aperto: $(cat "$work/installed.log")"
+        fail "il programma installato non mostra la sua finestra: $(cat "$work/installed.log")"
     fi
     wineserver -k || true
     wait "$pid" 2>/dev/null || true
     echo "non del programma" >"$programs/appunti.txt"
     wine "$programs/Disinstalla NaxDesktop.exe" /S "_?=$(win "$programs")" || fail "la disinstallazione"
     wineserver -w
-    [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] || fail "la disinstallazione ha lasciato il programma"
+    [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] && [ ! -f "$guide" ] || fail "la disinstallazione ha lasciato il programma"
     [ -f "$programs/appunti.txt" ] || fail "la disinstallazione ha tolto un file che non era suo"
     (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-after"
     cmp -s "$work/hotel-before" "$work/hotel-after" || fail "la disinstallazione ha toccato la cartella dell'hotel"

@@ -2,8 +2,9 @@
 ;   makensis -DVERSION=1.0.0 -DSTAGE=<the program's folder> -DREMOVE=<its file list, for the
 ;            uninstaller> -DICON=<naxdesktop.ico> -DOUTFILE=<setup.exe> naxdesktop.nsi
 ; It installs for the current user (no administrator needed), asks for the hotel's folder and
-; makes the Start-menu shortcut that starts the program there; on request, a scheduled task
-; writes yesterday's file there every morning (dailytask.nsh). Silent use, for a whole office:
+; makes the Start-menu shortcuts: the program, started there, and its guide; on request, a
+; scheduled task writes yesterday's file there every morning (dailytask.nsh). Silent use, for a
+; whole office:
 ;   NaxDesktop-VERSION-setup.exe /S /CARTELLA="C:\Hotel di prova" [/D=program folder, always last]
 ; The uninstaller removes the program's own files only: the hotel's folder is never touched.
 
@@ -17,6 +18,7 @@ Target amd64-unicode
 !include "dailytask.nsh"
 
 !define SHORTCUT "Preparazione file per Istat (Velunor)"
+!define GUIDE "Guida di NaxDesktop"
 !define UNINSTALLER "Disinstalla NaxDesktop.exe"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\NaxDesktop"
 !define SETTINGS_KEY "Software\NaxDesktop"
@@ -103,6 +105,7 @@ Section
     ; A shortcut's working folder is the output folder at the time it is made.
     SetOutPath "$HotelDir"
     CreateShortcut "$SMPROGRAMS\${SHORTCUT}.lnk" "$INSTDIR\NaxDesktop.exe" "" "$INSTDIR\NaxDesktop.exe" 0
+    CreateShortcut "$SMPROGRAMS\${GUIDE}.lnk" "$INSTDIR\guida\guida.html"
 
     WriteRegStr HKCU "${SETTINGS_KEY}" "CartellaHotel" "$HotelDir"
     WriteRegStr HKCU "${SETTINGS_KEY}" "CartellaProgramma" "$INSTDIR"
@@ -138,6 +141,7 @@ Section "Uninstall"
     ; Only when empty: a file someone put there stays.
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
+    Delete "$SMPROGRAMS\${GUIDE}.lnk"
     ; Whether or not the task was chosen: deleting a task that does not exist changes nothing.
     !insertmacro DailyTaskCommands "$INSTDIR" ""
     nsExec::ExecToLog '${DAILY_TASK_DELETE}'

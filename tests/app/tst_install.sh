@@ -33,7 +33,8 @@ dpkg-deb -x "$deb" "$root"
 for file in usr/bin/NaxDesktop usr/share/man/man1/NaxDesktop.1.gz usr/share/applications/naxdesktop.desktop \
             usr/share/icons/hicolor/scalable/apps/naxdesktop.svg usr/share/icons/hicolor/48x48/apps/naxdesktop.png \
             usr/share/icons/hicolor/128x128/apps/naxdesktop.png usr/share/doc/naxdesktop/README.md \
-            usr/share/doc/naxdesktop/copyright usr/share/doc/naxdesktop/changelog.gz; do
+            usr/share/doc/naxdesktop/copyright usr/share/doc/naxdesktop/changelog.gz \
+            usr/share/doc/naxdesktop/guida/guida.html; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 [ -x "$root/usr/bin/NaxDesktop" ] || fail "the program is not executable"
