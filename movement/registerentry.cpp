@@ -31,6 +31,18 @@ std::optional<QDate> day(const QString &text)
     return d.isValid() ? std::optional(d) : std::nullopt;
 }
 
+// The date and the time are read apart: Qt's reading of a whole date and time with a format takes
+// about a millisecond a line on Windows, and the register is read at every start and every append.
+QDateTime moment(const QString &text)
+{
+    const QStringList parts = text.split(u' ');
+    if (parts.size() != 2)
+        return {};
+    const std::optional<QDate> d = day(parts[0]);
+    const QTime time = QTime::fromString(parts[1], u"HH:mm:ss");
+    return d && time.isValid() ? QDateTime(*d, time) : QDateTime();
+}
+
 std::optional<qint64> count(const QString &text)
 {
     static const QRegularExpression digits(QStringLiteral("^[0-9]{1,15}$"));
@@ -107,7 +119,7 @@ std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts)
     if (texts.size() < kColumns)
         return std::nullopt;
     RegisterEntry entry;
-    entry.writtenAt = QDateTime::fromString(texts[kWrittenAt], kTimeFormat);
+    entry.writtenAt = moment(texts[kWrittenAt]);
     if (!entry.writtenAt.isValid())
         return std::nullopt;
     if (texts[kSource] != kWindow && texts[kSource] != kCommandLine)

@@ -73,6 +73,7 @@ private slots:
         const QByteArray captions = csvRow(registerCaptions());
         QTest::newRow("cut short") << captions + good + good.left(40) << 1 << QList<int>{3};
         QTest::newRow("quote left open") << good + "\"07/12/2026;finestra\r\n" + good << 2 << QList<int>{2};
+        QTest::newRow("an hour that does not exist") << QByteArray(good).replace(" 07:00:00;", " 25:00:00;") << 0 << QList<int>{1};
         QTest::newRow("an unknown kind") << QByteArray(good).replace("giornaliero", "settimanale") + good << 1 << QList<int>{1};
         QTest::newRow("a column added after the known ones")
             << captions.chopped(2) + ";Nota\r\n" + good.chopped(2) + ";caricato\r\n" << 1 << QList<int>();
