@@ -45,9 +45,6 @@ plugins=$(win "$qt/plugins")
 export WINEQT_PLUGIN_PATH=$plugins
 echo "== Test della versione Windows sotto Wine"
 (cd build-windows && ctest -LE unix-only --output-on-failure --timeout 600 -j2) || fail "la suite di test sotto Wine"
-# Windows keeps a folder while a program started in it (the tests' browser) is still ending:
-# what the tests could not remove goes now.
-rm -rf "$WINEPREFIX"/drive_c/users/*/Temp/tst_*
 
 # 2. The real window, on the same demo hotel as the Linux build, driven through its keys.
 echo "== La finestra vera: file uguali a quelli della versione Linux"

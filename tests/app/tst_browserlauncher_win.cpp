@@ -1,12 +1,16 @@
 // Starting the browser's command on Windows: an unquoted program path may hold spaces, as the
 // "C:\Programmi\Internet Explorer\iexplore.exe" of older settings does. Every program lives in
-// the test's own temporary folders.
+// the test's own temporary folders, which are removed only once the programs started there have
+// ended: Windows keeps a running program's file and the folder it runs in.
 
 #include "browserlauncher.h"
 #include "settingsfixture.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace app;
 
@@ -25,9 +29,16 @@ bool plantBrowser(const QString &path)
 QByteArray recorded(const QTemporaryDir &folder)
 {
     const QString record = folder.filePath(u"browser.txt"_qs);
-    if (!QTest::qWaitFor([&] { return QFile::exists(record); }, 20000))
+    if (!QTest::qWaitFor([&] { return QFile::exists(record); }, 60000))
         return "<not started>";
     return readBytes(record);
+}
+
+// Removes the folders once nothing runs in them or from them any more.
+bool removedOnceLeft(std::initializer_list<QTemporaryDir *> folders)
+{
+    const auto removed = [](QTemporaryDir *folder) { return !QFileInfo::exists(folder->path()) || folder->remove(); };
+    return QTest::qWaitFor([&] { return std::all_of(folders.begin(), folders.end(), removed); }, 60000);
 }
 
 } // namespace
@@ -55,6 +66,7 @@ private slots:
         launcher.startCommand(u'"' + QDir::toNativeSeparators(program) + u"\" \"due parole\" "_qs + kAddress,
                               QDir(quoted.path()));
         QCOMPARE(recorded(quoted), (u"due parole\n"_qs + kAddress + u'\n').toUtf8());
+        QVERIFY(removedOnceLeft({&hotel, &again, &quoted, &programs}));
     }
 
     void missingProgramIsNamed()
