@@ -91,6 +91,10 @@ private slots:
                               QPoint(table->horizontalHeader()->sectionViewportPosition(0) + 5, 5));
             QCOMPARE(column(table, 0), (QStringList{u"BIANCHI LUCA"_qs, u"ZANETTI ADA"_qs}));
 
+            // Enter in the list presses no button.
+            QGuiApplication::clipboard()->setText(u"prima"_qs);
+            QTest::keyClick(table, Qt::Key_Return);
+            QCOMPARE(QGuiApplication::clipboard()->text(), u"prima"_qs);
             QTest::mouseClick(check->findChild<QPushButton *>(u"copia"_qs), Qt::LeftButton);
             const QStringList copied = QGuiApplication::clipboard()->text().split(u"\r\n"_qs);
             QCOMPARE(copied.value(0), u"Nome\tCamera\tArrivo\tDatabase\tCampo\tValore\tProblema"_qs);
