@@ -123,9 +123,7 @@ void SqlTokenizer::scanNumber(SqlToken &token)
         ++m_pos;
     while (m_pos < m_text.size() && isDigit(m_text[m_pos]))
         ++m_pos;
-    bool real = false;
     if (m_pos + 1 < m_text.size() && m_text[m_pos] == u'.' && isDigit(m_text[m_pos + 1])) {
-        real = true;
         ++m_pos;
         while (m_pos < m_text.size() && isDigit(m_text[m_pos]))
             ++m_pos;
@@ -133,8 +131,9 @@ void SqlTokenizer::scanNumber(SqlToken &token)
     if (m_pos < m_text.size() && (isWordPart(m_text[m_pos]) || m_text[m_pos] == u'.'))
         throw m_query.syntaxError(start, QStringLiteral("numero non valido"));
     const QStringView digits = QStringView(m_text).sliced(start, m_pos - start);
+    // Digits alone that fit make an integer; a fraction, or more digits than one holds, a real.
     bool ok = false;
-    const qint64 whole = real ? 0 : digits.toLongLong(&ok);
+    const qint64 whole = digits.toLongLong(&ok);
     token.kind = SqlToken::Kind::Number;
     if (ok) {
         token.number = Value::integer(whole);
