@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTableView>
 
 using namespace naxwindow;
@@ -94,12 +95,14 @@ private slots:
             if (!QTest::qWaitFor([&] { return shown = qobject_cast<app::WrittenFilesWindow *>(QApplication::activeModalWidget()); }))
                 return;
             seen = true;
+            const auto closed = qScopeGuard([&] { if (shown->isVisible()) shown->reject(); }); // whatever fails
             QCOMPARE(shown->findChild<QTableView *>(u"register"_qs)->model()->index(0, 3).data().toString(),
                      u"29/02/2024"_qs); // newest first
             auto *days = shown->findChild<QListWidget *>(u"days"_qs);
             QCOMPARE(days->count(), app::WrittenFilesWindow::kDaysShown);
             QCOMPARE(days->item(days->count() - 4)->text(), u"26/02\nChiuso"_qs);
             QCOMPARE(days->item(days->count() - 3)->text(), u"27/02\nMancante"_qs);
+            QCOMPARE(days->item(days->count() - 3)->toolTip(), u"martedì 27 febbraio: mancante"_qs);
             auto *prepare = shown->findChild<QPushButton *>(u"prepara"_qs);
             days->item(days->count() - 1)->setSelected(true); // a day written: nothing to prepare
             QVERIFY(!prepare->isEnabled());
