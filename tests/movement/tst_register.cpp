@@ -1,14 +1,17 @@
 // The register of written files: its line read back as written, a register damaged by hand
 // read as far as it goes and appended to without touching the operator's lines, two writers
-// at once, the days it covers and the missing days' Italian sentence. A register that cannot
-// be written is tested through the window and the command line (tst_writtenfiles).
+// at once or one kept busy, the days it covers and the missing days' Italian sentence. A
+// register that cannot be written is tested through the window and the command line
+// (tst_writtenfiles).
 
 #include "csvrow.h"
 #include "filebytes.h"
 #include "daycoverage.h"
 #include "missingdaystext.h"
+#include "movementerror.h"
 #include "writtenfiles.h"
 
+#include <QLockFile>
 #include <QProcess>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -138,6 +141,22 @@ private slots:
             QCOMPARE(e.figures.departures, next[w]++);
         }
         QCOMPARE(next, (QList<qint64>{kLines + 1, kLines + 1}));
+    }
+
+    // A writer that keeps the register past the wait: the append gives up, saying so.
+    void registerKeptBusy()
+    {
+        QTemporaryDir dir;
+        const WrittenFiles files{QDir(dir.path())};
+        QLockFile other(files.path() + u".lock"_qs);
+        QVERIFY(other.lock());
+        try {
+            files.append(entry(FileKind::Classic, kDay, kDay));
+            QFAIL("appended while another writer held the register");
+        } catch (const MovementError &e) {
+            QVERIFY2(e.message().contains(u"occupato da un'altra scrittura"), qPrintable(e.message()));
+        }
+        QVERIFY(!QFile::exists(files.path()));
     }
 
     void daysCovered()
