@@ -189,8 +189,8 @@ void TestDBEngine::subqueryFileMustBeBesideTheDatabase()
     const QString rooms = m_dir.filePath("NumeriCamere.mdb");
     mdbfixture::expectDbError([&] { available(rooms, "Tipi.mdb"); }, {"Tipi.mdb"});
     mdbfixture::expectDbError([&] { available(rooms, "NumeriCamere.mdb"); }, {"TipiCamere", "NumeriCamere.mdb"});
-    for (const QString &outside : QStringList{"../TipiCamere.mdb", "sub/TipiCamere.mdb", "..\\TipiCamere.mdb",
-                                   "C:TipiCamere.mdb", m_dir.filePath("TipiCamere.mdb")})
+    for (const QString &outside : QStringList{".", "..", "../TipiCamere.mdb", "sub/TipiCamere.mdb",
+                                              "..\\TipiCamere.mdb", "C:TipiCamere.mdb", m_dir.filePath("TipiCamere.mdb")})
         mdbfixture::expectDbError([&] { available(rooms, outside); }, {outside, "deve essere un file della cartella"});
 }
 
