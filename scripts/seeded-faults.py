@@ -3,6 +3,7 @@
 and runs the tests that could see each one.
 
     scripts/seeded-faults.py [--count N] [--seed S] [--only FAULT-NUMBERS] [--list]
+    scripts/seeded-faults.py --survivors
 
 The faults are the mistakes a hand makes in one place: a comparison turned round (== and !=, < and
 <=, > and >=), "and" for "or", true for false, a negation dropped, one added where one is taken
@@ -16,6 +17,8 @@ information), and the tests of its library and of every library above it run unt
 fails. A fault is caught when a test fails or a test takes too long, survives when all pass, and
 is left out when it does not compile. The list goes to build-faults/faults.txt, with the survivors
 marked, for a person to read: a survivor is either a missing test or a fault that changes nothing.
+Once tests are added, --survivors seeds the last report's survivors again, found by their lines'
+text (the code may have moved meanwhile), and updates the report.
 """
 
 import argparse
@@ -97,6 +100,30 @@ def all_faults():
     return faults
 
 
+def reported(path):
+    """The faults of a report, as (number, path, line, before, after, state)."""
+    faults = []
+    lines = path.read_text(encoding="utf-8").splitlines()
+    for head, before, after in zip(lines, lines[1:], lines[2:]):
+        match = re.match(r"\s*(\d+) (presa|SOPRAVVISSUTA|non compila|non più nel codice)\s+(\S+):(\d+)$", head)
+        if match and before.startswith("    - ") and after.startswith("    + "):
+            faults.append((int(match[1]), match[3], int(match[4]), before[6:], after[6:], match[2]))
+    return faults
+
+
+def located(fault):
+    """The fault seeded on the line of the current source that holds its text, nearest the line it
+    was reported on; None when no line does."""
+    n, path, number, before, after, _ = fault
+    lines = (TOP / path).read_text(encoding="utf-8").splitlines()
+    found = [i + 1 for i, line in enumerate(lines) if line.strip() == before]
+    if not found:
+        return None
+    line = min(found, key=lambda i: abs(i - number))
+    text = lines[line - 1]
+    return (path, line, text, text[: len(text) - len(text.lstrip())] + after)
+
+
 def chosen(faults, count, seed):
     rng = random.Random(seed)
     card = [f for f in faults if f[0] in CARD_CHECK]
@@ -126,9 +153,18 @@ def main():
     parser.add_argument("--seed", type=int, default=20261209)
     parser.add_argument("--only", type=int, nargs="*", help="run only these faults (their numbers)")
     parser.add_argument("--list", action="store_true", help="print the faults, run nothing")
+    parser.add_argument("--survivors", action="store_true", help="seed the last report's survivors again")
     args = parser.parse_args()
 
-    faults = chosen(all_faults(), args.count, args.seed)
+    out = TOP / "build-faults"
+    if args.survivors:
+        earlier = reported(out / "faults.txt")
+        faults = [located(f) if f[5] == "SOPRAVVISSUTA" else f[1:5] for f in earlier]
+        args.only = [f[0] for f in earlier if f[5] == "SOPRAVVISSUTA"]
+        kept = {f[0]: f for f in earlier}
+    else:
+        faults = chosen(all_faults(), args.count, args.seed)
+        kept = {}
     if args.list:
         for n, (path, line, before, after) in enumerate(faults, 1):
             print(f"{n:3} {path}:{line}\n    - {before.strip()}\n    + {after.strip()}")
@@ -140,7 +176,6 @@ def main():
         subprocess.check_call(["git", "worktree", "add", "--detach", str(tree), head], cwd=TOP)
     subprocess.check_call(["git", "checkout", "--quiet", "--detach", head], cwd=tree)
     build = tree / "build-faults"
-    out = TOP / "build-faults"
     out.mkdir(exist_ok=True)
     log = open(out / "faults.log", "w")
     configure = ["cmake", "-S", ".", "-B", build, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=None",
@@ -152,9 +187,16 @@ def main():
         return 1
 
     results = []
-    for n, (path, number, before, after) in enumerate(faults, 1):
+    for n, fault in enumerate(faults, 1):
         if args.only and n not in args.only:
+            if n in kept:
+                results.append(kept[n])
             continue
+        if fault is None:
+            results.append(kept[n][:5] + ("non più nel codice",))
+            print(f"{n:3} non più nel codice", flush=True)
+            continue
+        path, number, before, after = fault
         source = tree / path
         original = source.read_text(encoding="utf-8")
         lines = original.split("\n")
@@ -178,10 +220,10 @@ def main():
     with open(out / "faults.txt", "w") as report:
         for n, path, number, before, after, state in results:
             report.write(f"{n:3} {state:13} {path}:{number}\n    - {before.strip()}\n    + {after.strip()}\n")
-        built = [r for r in results if r[5] != "non compila"]
+        built = [r for r in results if r[5] in ("presa", "SOPRAVVISSUTA")]
         caught = [r for r in built if r[5] == "presa"]
         card = [r for r in built if r[1] in CARD_CHECK]
-        summary = (f"{len(caught)} prese su {len(built)} che compilano ({len(results) - len(built)} non compilano); "
+        summary = (f"{len(caught)} prese su {len(built)} ({len(results) - len(built)} non compilano o non sono più nel codice); "
                    f"controllo delle schede: {sum(r[5] == 'presa' for r in card)} su {len(card)}")
         report.write(summary + "\n")
     print(summary)
