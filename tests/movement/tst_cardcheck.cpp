@@ -229,6 +229,21 @@ private slots:
         QVERIFY(problems[11].startsWith(u"Il capogruppo di questo ospite (identificativo 26000099 nel file) non è tra gli arrivi"));
     }
 
+    // A member's finding, known only at the file's end, keeps its place even as the first one.
+    void memberFindingFirst()
+    {
+        Hotel hotel;
+        Card orphan = named(present("101", 1, "20261207", "20261209"), u"ORFANO"_qs);
+        orphan.CodiceCapoGruppo = 99;
+        Card citizen = named(present("101", 2, "20261208", "20261209"), u"CITTADINANZA"_qs);
+        citizen.Nazione = "XX";
+        hotel.current << orphan << citizen;
+        hotel.write();
+        QCOMPARE(lines(checkCards(FileKind::Classic, structures(hotel), kTwoDays)),
+                 (QStringList{u"ORFANO|101|07/12/2026|attuale|CodiceCapoGruppo|99"_qs,
+                              u"CITTADINANZA|101|08/12/2026|attuale|Nazione|XX"_qs}));
+    }
+
     void startUpFile()
     {
         // The night from 07/12/2026 to 08/12/2026.
