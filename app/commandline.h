@@ -1,5 +1,6 @@
 #pragma once
 
+#include "daycoverage.h"
 #include "movementfile.h"
 #include "operatorerror.h"
 
@@ -29,7 +30,7 @@ struct CommandLine
     QString dallaCamera;
     QString allaCamera = QStringLiteral("ZZZZZZ");
     std::optional<QString> structure; // none: the selector's first item
-    int days = 7;                     // --mancanti: how many days before today it looks at
+    int days = movement::kMissingDaysLooked; // --mancanti: how many days up to the last one due it looks at
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.

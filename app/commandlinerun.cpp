@@ -3,7 +3,7 @@
 #include "cardcheck.h"
 #include "commandline.h"
 #include "consoleoutput.h"
-#include "daycoverage.h"
+#include "missingdaystext.h"
 #include "daytext.h"
 #include "findingscsv.h"
 #include "recordedfile.h"
@@ -38,15 +38,18 @@ QString chosenSelector(const QStringList &items, const std::optional<QString> &s
     return *structure;
 }
 
-// The days of the register's last `line.days` that no file covers, one a line.
+// The days among the last `line.days` due that lack a file, one a line, each followed by the
+// structures that lack it when there is a structure list.
 int missingDays(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
 {
-    const movement::RegisterContents contents = readWrittenFiles(folder);
-    if (!contents.unreadable.isEmpty())
-        print(err, contents.warning() + u'\n');
-    const QList<QDate> missing = movement::DayCoverage(contents.entries).missingBefore(today, line.days);
-    for (QDate day : missing)
-        print(out, movement::dayText(day) + u'\n');
+    const WrittenDays days = readWrittenDays(folder, today);
+    if (!days.contents.unreadable.isEmpty())
+        print(err, days.contents.warning() + u'\n');
+    const QList<movement::MissingDay> missing = days.missing(line.days);
+    for (const movement::MissingDay &day : missing) {
+        const QString note = movement::structuresNote(day.structures);
+        print(out, movement::dayText(day.day) + (note.isEmpty() ? QString() : u' ' + note) + u'\n');
+    }
     return missing.isEmpty() ? kExitDone : kExitMissing;
 }
 

@@ -248,9 +248,15 @@ void NaxDesktop::start()
     if (m_settingsError)
         showError(*m_settingsError);
     activate();
-    // Once the daily file is the one to send, the days of the last week without one.
-    if (startupMarkExists(m_folder))
-        m_strip->setText(missingDaysStrip(m_folder, m_today()));
+    showMissingDays();
+}
+
+// Whenever the strip has nothing else to say: the days of the last week that lack a file.
+void NaxDesktop::showMissingDays()
+{
+    const MissingDaysNote note = missingDaysNote(m_folder, m_today());
+    m_strip->setText(m_strip->fontMetrics().elidedText(note.text, Qt::ElideRight, m_strip->contentsRect().width()));
+    m_strip->setToolTip(note.detail);
 }
 
 void NaxDesktop::activate()
@@ -376,6 +382,8 @@ Run NaxDesktop::currentRun() const
 void NaxDesktop::createFile()
 {
     const bool startUp = m_chk->isChecked();
+    // A file refused leaves the window open, its strip emptied by the run.
+    const auto refresh = qScopeGuard([this] { if (isVisible()) showMissingDays(); });
     try {
         Run run = currentRun();
         const RecordedFile recorded = showingDays(m_strip, run.context, [&run] {
@@ -408,6 +416,7 @@ void NaxDesktop::createFile()
 
 void NaxDesktop::checkCards()
 {
+    const auto refresh = qScopeGuard([this] { showMissingDays(); });
     try {
         Run run = currentRun();
         const QList<movement::CardFinding> findings = showingDays(m_strip, run.context, [&run] {
@@ -423,18 +432,20 @@ void NaxDesktop::checkCards()
 
 void NaxDesktop::showWrittenFiles()
 {
-    movement::RegisterContents contents;
+    std::optional<WrittenDays> days;
     try {
-        contents = readWrittenFiles(m_folder);
+        days = readWrittenDays(m_folder, m_today());
     } catch (const std::exception &e) {
         showError(core::messageOf(e));
         return;
     }
     const QDate today = m_today();
-    WrittenFilesWindow window(contents, today, m_folder.filePath(writtenDaysFileName(today)), this);
-    connect(&window, &WrittenFilesWindow::prepare, this, [this](QDate first, QDate last) {
+    WrittenFilesWindow window(*days, m_folder.filePath(writtenDaysFileName(today)), this);
+    connect(&window, &WrittenFilesWindow::prepare, this, [this](QDate first, QDate last, int structure) {
         m_text1[0]->setText(movement::dayText(first));
         m_text1[1]->setText(movement::dayText(last));
+        if (structure > 0)
+            m_combo1->setCurrentText(QString::number(structure));
     });
     window.exec();
 }

@@ -52,6 +52,7 @@ private:
     void loadStructures();
     int ask(const QString &message, int style, const QString &title);
     void showError(const QString &message);
+    void showMissingDays();
 
     void enterPressed(int field);
     // The run the window's fields and boxes choose now; throws SettingsError while the settings

@@ -1,31 +1,24 @@
 #include "recordedfile.h"
 
-#include "daycoverage.h"
 #include "missingdaystext.h"
 #include "movementerror.h"
 #include "operatorerror.h"
 #include "operatormessage.h"
 #include "movementfile.h"
+#include "settings.h"
 #include "structureselection.h"
 
 namespace app {
 
-namespace {
-
-// The days the strip looks back on: a week, so that a Monday shows the weekend.
-constexpr int kStripDays = 7;
-
-} // namespace
-
 RecordedFile writeRecordedFile(const Run &run, movement::RegisterEntry::Source source, const QDateTime &now)
 {
-    movement::FileFigures figures;
-    const QString path = movement::createMovementFile(run.kind, run.context, run.args, &figures);
+    movement::WrittenFile written;
+    const QString path = movement::createMovementFile(run.kind, run.context, run.args, &written);
     const movement::WrittenFiles writtenFiles(run.context.folder);
     try {
         const movement::RegisterEntry entry = movement::RegisterEntry::forFile(
-            path, run.kind, figures, source, now, movement::selectedStructureCode(run.context), run.args.DallaCamera,
-            run.args.AllaCamera);
+            path, run.kind, written.figures, written.size, written.sha256, source, now,
+            movement::selectedStructureCode(run.context), run.args.DallaCamera, run.args.AllaCamera);
         return {path, writtenFiles.append(entry).warning()};
     } catch (const std::exception &e) {
         return {path, core::operatorMessage(u"Il file «%1» è stato scritto, ma il registro dei file scritti «%2» non è "
@@ -35,22 +28,43 @@ RecordedFile writeRecordedFile(const Run &run, movement::RegisterEntry::Source s
     }
 }
 
-movement::RegisterContents readWrittenFiles(const QDir &folder)
+QList<movement::MissingDay> WrittenDays::missing(int days) const
 {
+    return coverage.missing(lastDue.addDays(1 - days), lastDue);
+}
+
+WrittenDays readWrittenDays(const QDir &folder, QDate today)
+{
+    movement::RegisterContents contents;
     try {
-        return movement::WrittenFiles(folder).read();
+        contents = movement::WrittenFiles(folder).read();
     } catch (const movement::MovementError &e) {
         throw movement::MovementError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
     }
+    QStringList codes;
+    if (const std::optional<StructureList> list = readStructureFile(folder)) {
+        for (int n = 0; n < std::min(list->NumeroStrutture, movement::kMaxStructures); ++n)
+            codes << list->CodiciStrutture[n];
+    }
+    // The window ticks "Start up" while the phase lasts.
+    const movement::FileKind proposed = fileKind(!startupMarkExists(folder), false);
+    movement::DayCoverage coverage(contents.entries, codes);
+    return {std::move(contents), std::move(coverage), proposed, movement::reportedDay(proposed, today.addDays(-1))};
 }
 
-QString missingDaysStrip(const QDir &folder, QDate today)
+MissingDaysNote missingDaysNote(const QDir &folder, QDate today)
 {
     try {
-        const movement::DayCoverage coverage(movement::WrittenFiles(folder).read().entries);
-        return movement::missingDaysText(coverage.missingBefore(today, kStripDays));
-    } catch (const std::exception &) {
-        return QStringLiteral("Il registro dei file scritti non si legge");
+        const WrittenDays days = readWrittenDays(folder, today);
+        const QString sentence = movement::missingDaysText(days.missing());
+        const QString warning = days.contents.warning();
+        if (warning.isEmpty())
+            return {sentence, sentence};
+        if (sentence.isEmpty())
+            return {QStringLiteral("Ci sono righe del registro illeggibili"), warning};
+        return {sentence + QStringLiteral(" (righe del registro illeggibili)"), sentence + u'\n' + warning};
+    } catch (const std::exception &e) {
+        return {QStringLiteral("I giorni mancanti non si contano"), core::messageOf(e)};
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "daycoverage.h"
 #include "registerentry.h"
 #include "runcontext.h"
 #include "writtenfiles.h"
@@ -25,12 +26,33 @@ struct RecordedFile
 // was; a register that cannot be written never undoes the file: the note says so and why.
 RecordedFile writeRecordedFile(const Run &run, movement::RegisterEntry::Source source, const QDateTime &now);
 
-// What the register holds, for the window and the command line. Throws MovementError with the
-// operator's whole message when it cannot be read.
-movement::RegisterContents readWrittenFiles(const QDir &folder);
+// What the register says of the days, as the yellow strip, "File scritti" and --mancanti all
+// show it: the one answer to "which days are missing?".
+struct WrittenDays
+{
+    movement::RegisterContents contents;
+    movement::DayCoverage coverage;
+    // The file "Crea File" proposes now, and the last day a file is due for: the day that file
+    // reports when "Dalla data" holds yesterday (the day before yesterday for the start-up file,
+    // which reports the night before the typed day).
+    movement::FileKind proposed;
+    QDate lastDue;
 
-// The yellow strip's words for the days of the last week no file covers; empty when none is
-// missing, and a short note when the register cannot be read.
-QString missingDaysStrip(const QDir &folder, QDate today);
+    // The days lacking a file among the `days` that end with the last one due.
+    QList<movement::MissingDay> missing(int days = movement::kMissingDaysLooked) const;
+};
+
+// The register and the structure list of the hotel's folder, on the day `today`. Throws with the
+// operator's whole message when either cannot be read.
+WrittenDays readWrittenDays(const QDir &folder, QDate today);
+
+// The yellow strip's note on the missing days: its sentence, and in full, for a tooltip, the
+// sentence and the warning about the register's lines that cannot be read.
+struct MissingDaysNote
+{
+    QString text;
+    QString detail;
+};
+MissingDaysNote missingDaysNote(const QDir &folder, QDate today);
 
 } // namespace app

@@ -24,34 +24,16 @@ namespace {
 using State = movement::DayCoverage::State;
 
 constexpr int kDayRole = Qt::UserRole;
-// Columns that sort by what they mean rather than by their text.
-constexpr int kWrittenAtColumn = 0;
-constexpr int kFirstColumn = 3;
-constexpr int kLastColumn = 4;
-constexpr int kSizeColumn = 9;
-constexpr int kFirstFigureColumn = 11;
 
 QColor stateColour(State state)
 {
     switch (state) {
+    case State::Unknown: return QColor(255, 255, 255);
     case State::Written: return QColor(192, 255, 192);
     case State::Closed: return QColor(224, 224, 224);
     case State::Missing: break;
     }
     return QColor(255, 192, 192);
-}
-
-QVariant sortKey(const movement::RegisterEntry &entry, int column, const QString &text)
-{
-    if (column == kWrittenAtColumn)
-        return entry.writtenAt;
-    if (column == kFirstColumn)
-        return entry.figures.first;
-    if (column == kLastColumn)
-        return entry.figures.last;
-    if (column == kSizeColumn || column >= kFirstFigureColumn)
-        return text.toLongLong();
-    return text;
 }
 
 } // namespace
@@ -61,11 +43,11 @@ QString writtenDaysFileName(QDate today)
     return QStringLiteral("giorni-%1.csv").arg(movement::dashedDay(today));
 }
 
-WrittenFilesWindow::WrittenFilesWindow(const movement::RegisterContents &contents, QDate today, QString savePath,
-                                       QWidget *parent)
-    : QDialog(parent), m_coverage(contents.entries), m_first(today.addDays(-kDaysShown)), m_last(today.addDays(-1)),
-      m_savePath(std::move(savePath))
+WrittenFilesWindow::WrittenFilesWindow(const WrittenDays &days, QString savePath, QWidget *parent)
+    : QDialog(parent), m_coverage(days.coverage), m_proposed(days.proposed), m_first(days.lastDue.addDays(1 - kDaysShown)),
+      m_last(days.lastDue), m_savePath(std::move(savePath))
 {
+    const movement::RegisterContents &contents = days.contents;
     dressListWindow(this, QStringLiteral("File scritti"));
 
     auto *layout = new QVBoxLayout(this);
@@ -103,7 +85,7 @@ WrittenFilesWindow::WrittenFilesWindow(const movement::RegisterContents &content
             [this] { m_prepare->setEnabled(selectedMissingRun().has_value()); });
     connect(m_prepare, &QPushButton::clicked, this, [this] {
         if (const auto run = selectedMissingRun()) {
-            emit prepare(run->first, run->second);
+            emit prepare(run->first, run->last, run->structure);
             accept();
         }
     });
@@ -118,7 +100,9 @@ QWidget *WrittenFilesWindow::registerTable(const QList<movement::RegisterEntry> 
     model->setHorizontalHeaderLabels(movement::registerCaptions());
     // Newest first: the register is in the order the lines were added.
     for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry)
-        model->appendRow(sortableRow(entry->texts(), [&](int column, const QString &text) { return sortKey(*entry, column, text); }));
+        model->appendRow(sortableRow(entry->texts(), [&](int column, const QString &) {
+            return entry->value(movement::RegisterColumn(column));
+        }));
     return sortableTable(model, QStringLiteral("register"), this);
 }
 
@@ -132,13 +116,17 @@ QListWidget *WrittenFilesWindow::dayRow()
     m_days->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (QDate day = m_first; day <= m_last; day = day.addDays(1)) {
         const State state = m_coverage.state(day);
-        auto *item = new QListWidgetItem(
-            day.toString(u"dd/MM") + u'\n' + movement::stateWord(state).left(1).toUpper() + movement::stateWord(state).mid(1),
-            m_days);
+        const QString word = movement::stateWord(state);
+        auto *item = new QListWidgetItem(day.toString(u"dd/MM") + u'\n' + word.left(1).toUpper() + word.mid(1), m_days);
         item->setData(kDayRole, day);
         item->setBackground(stateColour(state));
         item->setTextAlignment(Qt::AlignCenter);
-        item->setToolTip(movement::spokenDay(day) + QStringLiteral(": ") + movement::stateWord(state));
+        QString tip = movement::spokenDay(day) + QStringLiteral(": ") + word;
+        if (const std::optional<movement::MissingDay> lacking = m_coverage.missing(day); lacking && !lacking->structures.isEmpty())
+            tip += u' ' + movement::structuresNote(lacking->structures);
+        if (state == State::Unknown)
+            tip += QStringLiteral(" (prima del primo file del registro)");
+        item->setToolTip(tip);
     }
     m_days->setFixedHeight(m_days->sizeHintForRow(0) + 2 * m_days->frameWidth()
                            + m_days->horizontalScrollBar()->sizeHint().height());
@@ -147,18 +135,24 @@ QListWidget *WrittenFilesWindow::dayRow()
     return m_days;
 }
 
-std::optional<std::pair<QDate, QDate>> WrittenFilesWindow::selectedMissingRun() const
+std::optional<WrittenFilesWindow::Prepared> WrittenFilesWindow::selectedMissingRun() const
 {
     QList<QDate> days;
     for (const QListWidgetItem *item : m_days->selectedItems())
         days << item->data(kDayRole).toDate();
-    if (days.isEmpty())
+    if (days.isEmpty() || (m_proposed == movement::FileKind::Schema && days.size() > 1))
         return std::nullopt;
     std::sort(days.begin(), days.end());
-    if (days.first().daysTo(days.last()) + 1 != days.size()
-        || m_coverage.missing(days.first(), days.last()).size() != days.size())
+    const QList<movement::MissingDay> missing = m_coverage.missing(days.first(), days.last());
+    if (days.first().daysTo(days.last()) + 1 != days.size() || missing.size() != days.size())
         return std::nullopt;
-    return std::pair{days.first(), days.last()};
+    // The structure to select when every day lacks that one alone.
+    const QList<int> lacking = missing.first().structures;
+    const bool one = lacking.size() == 1 && std::all_of(missing.begin(), missing.end(), [&](const auto &m) {
+        return m.structures == lacking;
+    });
+    return Prepared{movement::typedDay(m_proposed, days.first()), movement::typedDay(m_proposed, days.last()),
+                    one ? lacking.first() : 0};
 }
 
 void WrittenFilesWindow::save()

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "daycoverage.h"
-#include "writtenfiles.h"
+#include "recordedfile.h"
 
 #include <QDate>
 #include <QDialog>
@@ -18,7 +17,8 @@ namespace app {
 QString writtenDaysFileName(QDate today);
 
 // "Controllo" › "File scritti": the register of written files, newest first, in a table sorted
-// by any column; the last 31 days, each marked written, closed or missing; "Salva" to keep the
+// by any column; the 31 days up to the last one due, each marked written, closed, missing or
+// unknown (before the register began), with the structures that lack it; "Salva" to keep the
 // days and their state as a CSV file; "Prepara questi giorni" to hand a run of missing days
 // back to the main window, where the operator still presses "Crea File".
 class WrittenFilesWindow : public QDialog
@@ -29,21 +29,29 @@ public:
     static constexpr int kDaysShown = 31;
 
     // `savePath` is what "Salva" proposes.
-    WrittenFilesWindow(const movement::RegisterContents &contents, QDate today, QString savePath,
-                       QWidget *parent = nullptr);
+    WrittenFilesWindow(const WrittenDays &days, QString savePath, QWidget *parent = nullptr);
 
 signals:
-    // The days chosen for "Dalla data" and "Alla data".
-    void prepare(QDate first, QDate last);
+    // The days for "Dalla data" and "Alla data" that write the days chosen, and the structure
+    // that lacks them all, 0 when none alone does.
+    void prepare(QDate first, QDate last, int structure);
 
 private:
     QWidget *registerTable(const QList<movement::RegisterEntry> &entries);
     QListWidget *dayRow();
-    // The selected days, first and last, when they are all missing and follow each other.
-    std::optional<std::pair<QDate, QDate>> selectedMissingRun() const;
+    struct Prepared
+    {
+        QDate first;
+        QDate last;
+        int structure;
+    };
+    // What the selected days prepare, when they are all missing, follow each other, and make
+    // one file of the kind proposed (the start-up file reports one day).
+    std::optional<Prepared> selectedMissingRun() const;
     void save();
 
     movement::DayCoverage m_coverage;
+    movement::FileKind m_proposed;
     QDate m_first;
     QDate m_last;
     QString m_savePath;

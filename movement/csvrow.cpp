@@ -9,10 +9,10 @@ bool looksLikeFormula(QStringView text)
     return !text.isEmpty() && QStringView(u"=+-@").contains(text.front());
 }
 
-QString csvField(const QString &text)
+QString csvField(const QString &text, QChar separator)
 {
     QString field = notFormula(text);
-    if (field.contains(u';') || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r'))
+    if (field.contains(separator) || field.contains(u'"') || field.contains(u'\n') || field.contains(u'\r'))
         field = u'"' + field.replace(u'"', QStringLiteral("\"\"")) + u'"';
     return field;
 }
@@ -29,15 +29,15 @@ QString notFormula(const QString &text)
     return looksLikeFormula(text) ? u'\'' + text : text;
 }
 
-QByteArray csvRow(const QStringList &texts)
+QByteArray csvRow(const QStringList &texts, QChar separator, QByteArrayView lineEnd)
 {
     QStringList fields;
     for (const QString &text : texts)
-        fields << csvField(text);
-    return fields.join(u';').toUtf8() + "\r\n";
+        fields << csvField(text, separator);
+    return fields.join(separator).toUtf8().append(lineEnd);
 }
 
-std::optional<QStringList> csvFields(QStringView row)
+std::optional<QStringList> csvFields(QStringView row, QChar separator)
 {
     QStringList fields;
     qsizetype i = 0;
@@ -59,17 +59,17 @@ std::optional<QStringList> csvFields(QStringView row)
                 }
                 field += row[i++];
             }
-            if (i < row.size() && row[i] != u';')
+            if (i < row.size() && row[i] != separator)
                 return std::nullopt;
         } else {
-            const qsizetype end = row.indexOf(u';', i);
+            const qsizetype end = row.indexOf(separator, i);
             field = row.mid(i, end < 0 ? row.size() - i : end - i).toString();
             i = end < 0 ? row.size() : end;
         }
         fields << withoutGuard(field);
         if (i >= row.size())
             return fields;
-        ++i; // the ";"
+        ++i; // the separator
     }
 }
 

@@ -4,38 +4,77 @@
 
 #include <QDate>
 #include <QList>
+#include <QStringList>
 
 namespace movement {
 
+// How many days, up to the last one due, the missing days look at unless told otherwise: a week,
+// so that a Monday shows the weekend.
+inline constexpr int kMissingDaysLooked = 7;
+
+// A day some structure has no file for. `structures` are the numbers, from 1, of the structures
+// of "VeluSetup.txt" that lack it; empty when there is no structure list.
+struct MissingDay
+{
+    QDate day;
+    QList<int> structures;
+
+    bool operator==(const MissingDay &) const = default;
+};
+
 // Which days the register's files account for. A daily or closed-structure file covers every
-// day of its range; the start-up file covers none, as it is not the file the portal expects
-// for a day once the start-up phase is over. When several files cover a day, the one written
-// last tells whether the structure was open or closed.
+// day of its range, the start-up file the one day it reports. When several files cover a day,
+// the one written last tells whether the structure was open or closed. The register knows the
+// days from the first one any of its lines reports: the days before it are unknown, neither
+// written nor missing, since the files of those days were sent with another tool or before the
+// register began.
+//
+// With a structure list each structure reports its own days, under its code: a day is written
+// only when every structure has a file for it. The start-up file carries no code and covers
+// its day for every structure.
 class DayCoverage
 {
 public:
-    enum class State { Missing, Written, Closed };
+    enum class State { Unknown, Missing, Written, Closed };
 
-    // `entries` in the register's order, oldest first.
-    explicit DayCoverage(QList<RegisterEntry> entries);
+    // `entries` in the register's order; `structureCodes` the codes of the listed structures,
+    // in the list's order, none without a list.
+    explicit DayCoverage(QList<RegisterEntry> entries, QStringList structureCodes = {});
 
+    // The first day the register knows; invalid when no line counts for a day.
+    QDate firstKnown() const { return m_firstKnown; }
+
+    // Missing when a structure lacks the day; Closed when the last file of every structure
+    // says so; otherwise Written.
     State state(QDate day) const;
 
-    // The days from `first` to `last` that no file covers, in date order.
-    QList<QDate> missing(QDate first, QDate last) const;
+    // The day's state when not Missing; the structures that lack it otherwise.
+    std::optional<MissingDay> missing(QDate day) const;
 
-    // The days of the `days` before `today` (yesterday and the ones before it) that no file covers.
-    QList<QDate> missingBefore(QDate today, int days) const;
+    // The days from `first` to `last` that lack a file, in date order.
+    QList<MissingDay> missing(QDate first, QDate last) const;
+
+    // The register's line whose file tells the structure's state on the day, structure n from 1,
+    // 0 without a list; nullptr when no file covers the day for it.
+    const RegisterEntry *deciding(QDate day, int structure) const;
+
+    int structureCount() const { return int(m_codes.size()); }
 
 private:
-    QList<RegisterEntry> m_entries;
+    bool covers(const RegisterEntry &entry, int structure) const;
+
+    QList<RegisterEntry> m_entries; // in the order they were written
+    QStringList m_codes;
+    QDate m_firstKnown;
 };
 
-// The word a day's state shows in the window and its CSV: "scritto", "chiuso", "mancante".
+// The word a day's state shows in the window and its CSV: "sconosciuto", "mancante", "scritto",
+// "chiuso".
 QString stateWord(DayCoverage::State state);
 
 // The days from `first` to `last` and their state as a CSV file a spreadsheet opens as it
-// stands, as the card check's: the captions "Giorno" and "Stato", then a row per day.
+// stands, as the card check's: the captions "Giorno", "Stato" and "Strutture senza file", then a
+// row per day.
 QByteArray coverageCsv(const DayCoverage &coverage, QDate first, QDate last);
 
 } // namespace movement

@@ -9,39 +9,62 @@ namespace {
 
 const QLocale kItalian(QLocale::Italian, QLocale::Italy);
 
-// The days joined as Italian lists them, "a, b e c", each month named after its last day.
-QString dayList(const QList<QDate> &days, bool weekdays)
+// The numbers joined as Italian lists them: "a, b e c".
+QString joined(QStringList items)
+{
+    const QString last = items.takeLast();
+    return items.isEmpty() ? last : items.join(QStringLiteral(", ")) + QStringLiteral(" e ") + last;
+}
+
+// The days joined, each month named after its last day in the list, then the structures lacking it.
+QString dayList(const QList<MissingDay> &days, bool weekdays)
 {
     QStringList items;
     for (qsizetype i = 0; i < days.size(); ++i) {
-        const QDate day = days[i];
+        const QDate day = days[i].day;
         QString item = weekdays ? kItalian.dayName(day.dayOfWeek()) + u' ' : QString();
         item += QString::number(day.day());
-        const bool monthEnds = i + 1 == days.size() || days[i + 1].month() != day.month()
-                               || days[i + 1].year() != day.year();
+        const bool monthEnds = i + 1 == days.size() || days[i + 1].day.month() != day.month()
+                               || days[i + 1].day.year() != day.year();
         if (monthEnds)
             item += u' ' + kItalian.monthName(day.month());
+        if (!days[i].structures.isEmpty())
+            item += u' ' + structuresNote(days[i].structures);
         items << item;
     }
-    const QString last = items.takeLast();
-    return items.isEmpty() ? last : items.join(QStringLiteral(", ")) + QStringLiteral(" e ") + last;
+    return joined(items);
 }
 
 } // namespace
 
 QString spokenDay(QDate day)
 {
-    return dayList({day}, true);
+    return dayList({{day, {}}}, true);
 }
 
-QString missingDaysText(const QList<QDate> &days)
+QString structuresNote(const QList<int> &structures)
 {
-    switch (days.size()) {
-    case 0: return {};
-    case 1: return QStringLiteral("Manca il file di ") + dayList(days, true);
-    case 2: return QStringLiteral("Mancano i file di ") + dayList(days, true);
-    default: return QStringLiteral("Mancano %1 file: ").arg(days.size()) + dayList(days, false);
-    }
+    if (structures.isEmpty())
+        return {};
+    QStringList numbers;
+    for (int n : structures)
+        numbers << QString::number(n);
+    return (structures.size() == 1 ? QStringLiteral("(struttura ") : QStringLiteral("(strutture ")) + joined(numbers)
+           + u')';
+}
+
+QString missingDaysText(const QList<MissingDay> &days)
+{
+    qsizetype files = 0;
+    for (const MissingDay &day : days)
+        files += std::max<qsizetype>(1, day.structures.size());
+    if (files == 0)
+        return {};
+    if (files == 1)
+        return QStringLiteral("Manca il file di ") + dayList(days, true);
+    if (files == 2)
+        return QStringLiteral("Mancano i file di ") + dayList(days, true);
+    return QStringLiteral("Mancano %1 file: ").arg(files) + dayList(days, false);
 }
 
 } // namespace movement

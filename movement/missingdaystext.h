@@ -1,5 +1,7 @@
 #pragma once
 
+#include "daycoverage.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -9,10 +11,16 @@ namespace movement {
 // A day as a sentence names it: "sabato 5 dicembre".
 QString spokenDay(QDate day);
 
-// The yellow strip's sentence for the days no file covers, in date order: "Manca il file di
-// domenica 6 dicembre", "Mancano i file di sabato 5 e domenica 6 dicembre"; from three days on
+// The structures that lack a day's file, as the sentence names them after the day: "(struttura
+// 2)", "(strutture 1 e 3)"; empty without a structure list.
+QString structuresNote(const QList<int> &structures);
+
+// The yellow strip's sentence for the days that lack a file, in date order: "Manca il file di
+// domenica 6 dicembre", "Mancano i file di sabato 5 e domenica 6 dicembre"; from three files on
 // the count and the days without their weekdays, so that it fits: "Mancano 3 file: 2, 4 e 6
-// dicembre". A month is named once, after its last day in the list. Empty when none is missing.
-QString missingDaysText(const QList<QDate> &days);
+// dicembre". A month is named once, after its last day in the list; the structures lacking a day
+// follow it, "domenica 6 dicembre (struttura 2)", each counting for a file. Empty when none is
+// missing.
+QString missingDaysText(const QList<MissingDay> &days);
 
 } // namespace movement

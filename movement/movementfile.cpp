@@ -3,6 +3,7 @@
 #include "classicfile.h"
 #include "closedfile.h"
 #include "daytext.h"
+#include "hashingwriter.h"
 #include "outputfile.h"
 #include "roomrange.h"
 #include "savefile.h"
@@ -10,26 +11,38 @@
 
 namespace movement {
 
-QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
-                           FileFigures *reported)
+QDate reportedDay(FileKind kind, QDate typed)
 {
-    FileFigures figures;
+    return kind == FileKind::Schema ? typed.addDays(-1) : typed;
+}
+
+QDate typedDay(FileKind kind, QDate day)
+{
+    return kind == FileKind::Schema ? day.addDays(1) : day;
+}
+
+QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
+                           WrittenFile *written)
+{
+    WrittenFile file;
     const QDate first = checkedDay(args.DallaData, kDallaData);
     // Such a range would write a file with no room, reported as a day of zero rooms available.
     checkRoomRange(args.DallaCamera, args.AllaCamera);
-    // The start-up file is named after the day it reports, the day before the typed one.
-    const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
-    const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
+    // The file is named after the first day it reports.
+    const QString path = outputFilePath(context.folder, context.PercorsoFile, reportedDay(kind, first));
     removeLeftovers(context.folder, context.PercorsoFile);
     core::saveAtomically(path, [&](QIODevice &out) {
+        core::HashingWriter hashed(out, QCryptographicHash::Sha256);
         switch (kind) {
-        case FileKind::Classic: figures = CreaMovimentiClassico(context, args, out); break;
-        case FileKind::Schema: figures = CreaMovimentiSchema(context, args, out); break;
-        case FileKind::Closed: figures = CreaMovimentiChiusa(context, args, out); break;
+        case FileKind::Classic: file.figures = CreaMovimentiClassico(context, args, hashed); break;
+        case FileKind::Schema: file.figures = CreaMovimentiSchema(context, args, hashed); break;
+        case FileKind::Closed: file.figures = CreaMovimentiChiusa(context, args, hashed); break;
         }
+        file.sha256 = QString::fromLatin1(hashed.result().toHex());
+        file.size = hashed.written();
     });
-    if (reported)
-        *reported = figures;
+    if (written)
+        *written = file;
     return path;
 }
 

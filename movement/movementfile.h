@@ -13,10 +13,25 @@ enum class FileKind {
     Closed,  // the file for days on which the structure was closed
 };
 
-// Writes the movement file of the given kind, whole or not at all, and returns its path; the
-// figures it reports go to `reported` when given. Throws (MovementError, or the database
-// layer's errors) with a message for the operator.
+// The first day a file of the kind reports when "Dalla data" holds `typed`: the start-up file
+// reports the night before it, the others the typed day itself.
+QDate reportedDay(FileKind kind, QDate typed);
+// The day "Dalla data" must hold for a file of the kind to report `day` first.
+QDate typedDay(FileKind kind, QDate day);
+
+// What a movement file holds once written: the figures it reports, and its size and SHA-256
+// (lowercase hexadecimal) as it lies on the disk.
+struct WrittenFile
+{
+    FileFigures figures;
+    qint64 size = 0;
+    QString sha256;
+};
+
+// Writes the movement file of the given kind, whole or not at all, and returns its path; what
+// it holds goes to `written` when given. Throws (MovementError, or the database layer's errors)
+// with a message for the operator.
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
-                           FileFigures *reported = nullptr);
+                           WrittenFile *written = nullptr);
 
 } // namespace movement

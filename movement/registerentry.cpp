@@ -1,11 +1,9 @@
 #include "registerentry.h"
 
+#include "csvrow.h"
 #include "daytext.h"
-#include "movementerror.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -20,37 +18,6 @@ const QString kWindow = QStringLiteral("finestra");
 const QString kCommandLine = QStringLiteral("riga di comando");
 constexpr std::array kKinds{FileKind::Classic, FileKind::Schema, FileKind::Closed};
 
-enum Column {
-    kWrittenAt, kSource, kKind, kFirst, kLast, kStructure, kRoomFrom, kRoomTo, kPath, kSize, kSha,
-    kArrivals, kDepartures, kGuests, kRooms, kColumns
-};
-
-std::optional<QDate> day(const QString &text)
-{
-    const QDate d = QDate::fromString(text, u"dd/MM/yyyy");
-    return d.isValid() ? std::optional(d) : std::nullopt;
-}
-
-// The date and the time are read apart: Qt's reading of a whole date and time with a format takes
-// about a millisecond a line on Windows, and the register is read at every start and every append.
-QDateTime moment(const QString &text)
-{
-    const QStringList parts = text.split(u' ');
-    if (parts.size() != 2)
-        return {};
-    const std::optional<QDate> d = day(parts[0]);
-    const QTime time = QTime::fromString(parts[1], u"HH:mm:ss");
-    return d && time.isValid() ? QDateTime(*d, time) : QDateTime();
-}
-
-std::optional<qint64> count(const QString &text)
-{
-    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,15}$"));
-    return digits.match(text).hasMatch() ? std::optional(text.toLongLong()) : std::nullopt;
-}
-
-} // namespace
-
 QString kindWord(FileKind kind)
 {
     switch (kind) {
@@ -60,6 +27,49 @@ QString kindWord(FileKind kind)
     }
     return {};
 }
+
+// A day as the tool writes it, "07/12/2026", or as a spreadsheet saves it back once it took it
+// for a date: "7/12/2026", "07/12/26", "07-12-2026", "2026-12-07". Parsed by hand: Qt's reading
+// with a format takes about a millisecond a line on Windows, and the register is read at every
+// start and every append.
+std::optional<QDate> savedDay(QStringView text)
+{
+    static const QRegularExpression dayFirst(QStringLiteral("^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{4}|\\d{2})$"));
+    static const QRegularExpression yearFirst(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
+    const QStringView trimmed = text.trimmed();
+    QDate day;
+    if (const QRegularExpressionMatch m = dayFirst.match(trimmed); m.hasMatch()) {
+        const int year = m.capturedView(3).toInt();
+        day = QDate(m.capturedView(3).size() == 2 ? 2000 + year : year, m.capturedView(2).toInt(),
+                    m.capturedView(1).toInt());
+    } else if (const QRegularExpressionMatch m = yearFirst.match(trimmed); m.hasMatch()) {
+        day = QDate(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt());
+    }
+    return day.isValid() ? std::optional(day) : std::nullopt;
+}
+
+// The time a line was written, with or without its seconds; invalid when it cannot be read.
+QDateTime savedMoment(QStringView text)
+{
+    static const QRegularExpression clock(QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?:[:.](\\d{2}))?$"));
+    const QStringView trimmed = text.trimmed();
+    const qsizetype space = trimmed.indexOf(u' ');
+    const std::optional<QDate> day = savedDay(trimmed.left(space));
+    const QRegularExpressionMatch m = clock.match(trimmed.mid(space + 1).trimmed());
+    if (space < 0 || !day || !m.hasMatch())
+        return {};
+    const QTime time(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt());
+    return time.isValid() ? QDateTime(*day, time) : QDateTime();
+}
+
+std::optional<qint64> count(QStringView text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,15}$"));
+    const QStringView trimmed = text.trimmed();
+    return digits.match(trimmed).hasMatch() ? std::optional(trimmed.toLongLong()) : std::nullopt;
+}
+
+} // namespace
 
 QStringList registerCaptions()
 {
@@ -73,14 +83,39 @@ QStringList registerCaptions()
             QStringLiteral("Camere occupate l'ultimo giorno")};
 }
 
-RegisterEntry RegisterEntry::forFile(const QString &path, FileKind kind, const FileFigures &figures, Source source,
-                                     const QDateTime &writtenAt, const QString &structure, const QString &roomFrom,
-                                     const QString &roomTo)
+RegisterLayout RegisterLayout::tools()
 {
-    QFile file(path);
-    QCryptographicHash sha(QCryptographicHash::Sha256);
-    if (!file.open(QIODevice::ReadOnly) || !sha.addData(&file))
-        throw MovementError(u"il file «%1» appena scritto non si rilegge", {QDir::toNativeSeparators(path)});
+    RegisterLayout layout;
+    for (int i = 0; i < kRegisterColumns; ++i)
+        layout.positions << i;
+    return layout;
+}
+
+std::optional<RegisterLayout> RegisterLayout::fromCaptions(QStringView line)
+{
+    const QStringList captions = registerCaptions();
+    // An Italian spreadsheet saves with ";", others with "," or a tab: the captions tell which.
+    for (QChar separator : {u';', u',', u'\t'}) {
+        const std::optional<QStringList> fields = csvFields(line, separator);
+        if (!fields)
+            continue;
+        RegisterLayout layout;
+        layout.separator = separator;
+        layout.width = int(fields->size());
+        for (const QString &caption : captions)
+            layout.positions << fields->indexOf(caption);
+        // The captions of the columns a line needs to count for its days.
+        const auto needed = {RegisterColumn::Kind, RegisterColumn::First, RegisterColumn::Last};
+        if (std::all_of(needed.begin(), needed.end(), [&](RegisterColumn c) { return layout.positions[int(c)] >= 0; }))
+            return layout;
+    }
+    return std::nullopt;
+}
+
+RegisterEntry RegisterEntry::forFile(const QString &path, FileKind kind, const FileFigures &figures, qint64 size,
+                                     const QString &sha256, Source source, const QDateTime &writtenAt,
+                                     const QString &structure, const QString &roomFrom, const QString &roomTo)
+{
     RegisterEntry entry;
     entry.writtenAt = writtenAt;
     entry.source = source;
@@ -89,59 +124,85 @@ RegisterEntry RegisterEntry::forFile(const QString &path, FileKind kind, const F
     entry.roomFrom = roomFrom;
     entry.roomTo = roomTo;
     entry.path = QDir::toNativeSeparators(path);
-    entry.size = file.size();
-    entry.sha256 = QString::fromLatin1(sha.result().toHex());
+    entry.size = size;
+    entry.sha256 = sha256;
     entry.figures = figures;
     return entry;
 }
 
 QStringList RegisterEntry::texts() const
 {
-    return {writtenAt.toString(kTimeFormat),
-            source == Source::Window ? kWindow : kCommandLine,
-            kindWord(kind),
-            dayText(figures.first),
-            dayText(figures.last),
-            structure,
-            roomFrom,
-            roomTo,
-            path,
-            QString::number(size),
-            sha256,
-            QString::number(figures.arrivals),
-            QString::number(figures.departures),
-            QString::number(figures.guestsPresent),
-            QString::number(figures.roomsOccupied)};
+    QStringList texts;
+    for (int column = 0; column < kRegisterColumns; ++column) {
+        const QVariant v = value(RegisterColumn(column));
+        switch (v.typeId()) {
+        case QMetaType::QDateTime: texts << v.toDateTime().toString(kTimeFormat); break;
+        case QMetaType::QDate: texts << dayText(v.toDate()); break;
+        case QMetaType::LongLong: texts << QString::number(v.toLongLong()); break;
+        default: texts << v.toString(); break;
+        }
+    }
+    return texts;
 }
 
-std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts)
+QVariant RegisterEntry::value(RegisterColumn column) const
 {
-    if (texts.size() < kColumns)
+    const auto figure = [this](qint64 n) { return countsKnown ? QVariant(n) : QVariant(); };
+    switch (column) {
+    case RegisterColumn::WrittenAt: return writtenAt.isValid() ? QVariant(writtenAt) : QVariant();
+    case RegisterColumn::Source:
+        return !source ? QString() : *source == Source::Window ? kWindow : kCommandLine;
+    case RegisterColumn::Kind: return kindWord(kind);
+    case RegisterColumn::First: return figures.first;
+    case RegisterColumn::Last: return figures.last;
+    case RegisterColumn::Structure: return structure;
+    case RegisterColumn::RoomFrom: return roomFrom;
+    case RegisterColumn::RoomTo: return roomTo;
+    case RegisterColumn::Path: return path;
+    case RegisterColumn::Size: return size ? QVariant(*size) : QVariant();
+    case RegisterColumn::Sha256: return sha256;
+    case RegisterColumn::Arrivals: return figure(figures.arrivals);
+    case RegisterColumn::Departures: return figure(figures.departures);
+    case RegisterColumn::GuestsPresent: return figure(figures.guestsPresent);
+    case RegisterColumn::RoomsOccupied: return figure(figures.roomsOccupied);
+    }
+    return {};
+}
+
+std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts, const RegisterLayout &layout)
+{
+    const auto field = [&](RegisterColumn column) {
+        const int at = layout.positions.value(int(column), -1);
+        return at < 0 ? QString() : texts.value(at);
+    };
+    const QString kindText = field(RegisterColumn::Kind).trimmed();
+    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](FileKind k) { return kindWord(k) == kindText; });
+    const std::optional<QDate> first = savedDay(field(RegisterColumn::First));
+    const std::optional<QDate> last = savedDay(field(RegisterColumn::Last));
+    if (kind == kKinds.end() || !first || !last || *last < *first)
         return std::nullopt;
+
     RegisterEntry entry;
-    entry.writtenAt = moment(texts[kWrittenAt]);
-    if (!entry.writtenAt.isValid())
-        return std::nullopt;
-    if (texts[kSource] != kWindow && texts[kSource] != kCommandLine)
-        return std::nullopt;
-    entry.source = texts[kSource] == kWindow ? Source::Window : Source::CommandLine;
-    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](FileKind k) { return kindWord(k) == texts[kKind]; });
-    const std::optional<QDate> first = day(texts[kFirst]);
-    const std::optional<QDate> last = day(texts[kLast]);
-    static const QRegularExpression sha(QStringLiteral("^[0-9a-f]{64}$"));
-    const std::optional<qint64> numbers[] = {count(texts[kSize]), count(texts[kArrivals]), count(texts[kDepartures]),
-                                             count(texts[kGuests]), count(texts[kRooms])};
-    if (kind == kKinds.end() || !first || !last || *last < *first || !sha.match(texts[kSha]).hasMatch()
-        || std::any_of(std::begin(numbers), std::end(numbers), [](const auto &n) { return !n; }))
-        return std::nullopt;
     entry.kind = *kind;
-    entry.structure = texts[kStructure];
-    entry.roomFrom = texts[kRoomFrom];
-    entry.roomTo = texts[kRoomTo];
-    entry.path = texts[kPath];
-    entry.sha256 = texts[kSha];
-    entry.size = *numbers[0];
-    entry.figures = {*first, *last, *numbers[1], *numbers[2], *numbers[3], *numbers[4]};
+    entry.writtenAt = savedMoment(field(RegisterColumn::WrittenAt));
+    const QString source = field(RegisterColumn::Source).trimmed();
+    entry.source = source == kWindow ? std::optional(Source::Window)
+                   : source == kCommandLine ? std::optional(Source::CommandLine)
+                                            : std::nullopt;
+    entry.structure = field(RegisterColumn::Structure).trimmed();
+    entry.roomFrom = field(RegisterColumn::RoomFrom);
+    entry.roomTo = field(RegisterColumn::RoomTo);
+    entry.path = field(RegisterColumn::Path);
+    entry.size = count(field(RegisterColumn::Size));
+    static const QRegularExpression sha(QStringLiteral("^[0-9a-f]{64}$"));
+    const QString hex = field(RegisterColumn::Sha256).trimmed().toLower();
+    entry.sha256 = sha.match(hex).hasMatch() ? hex : QString();
+    const std::optional<qint64> counts[] = {count(field(RegisterColumn::Arrivals)), count(field(RegisterColumn::Departures)),
+                                            count(field(RegisterColumn::GuestsPresent)),
+                                            count(field(RegisterColumn::RoomsOccupied))};
+    entry.countsKnown = std::all_of(std::begin(counts), std::end(counts), [](const auto &n) { return n.has_value(); });
+    entry.figures = {*first, *last, counts[0].value_or(0), counts[1].value_or(0), counts[2].value_or(0),
+                     counts[3].value_or(0)};
     return entry;
 }
 

@@ -4,10 +4,12 @@
 #include "movementerror.h"
 #include "operatormessage.h"
 #include "textlines.h"
+#include "windows1252.h"
 
 #include <QFileInfo>
 #include <QDeadlineTimer>
 #include <QLockFile>
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 namespace movement {
@@ -18,16 +20,44 @@ namespace {
 constexpr qint64 kMaxRegisterSize = 64 * 1024 * 1024;
 constexpr int kPollMs = 20;
 
-// UTF-8 text in the encoding the register's byte-order mark names, so that a register an
-// editor saved as UTF-16 stays readable after the tool's lines.
-QByteArray sameEncoding(const QByteArray &registerBytes, const QByteArray &utf8)
+// How the register's text is kept, so that the tool's lines follow the form the file has now,
+// whatever the tool, a spreadsheet or an editor last saved it with.
+struct Form
 {
-    const std::optional<QStringConverter::Encoding> named = QStringConverter::encodingForData(registerBytes);
-    if (!named || *named == QStringConverter::Utf8)
-        return utf8;
-    QStringEncoder encoder(*named);
-    return encoder.encode(QString::fromUtf8(utf8));
-}
+    std::optional<QStringConverter::Encoding> encoding; // nullopt: Windows-1252, not valid UTF-8
+    QByteArray lineEnd;
+    QChar separator;
+
+    static Form of(const QByteArray &bytes, const RegisterLayout &layout)
+    {
+        Form form{QStringConverter::encodingForData(bytes).value_or(QStringConverter::Utf8), "\r\n", layout.separator};
+        QStringDecoder decoder(*form.encoding);
+        const QString text = decoder(bytes);
+        if (decoder.hasError() && !QStringConverter::encodingForData(bytes))
+            form.encoding.reset();
+        // A spreadsheet on Linux or macOS saves with LF alone.
+        if (!text.contains(u"\r\n") && text.contains(u'\n'))
+            form.lineEnd = "\n";
+        return form;
+    }
+
+    QByteArray encoded(const QString &text) const
+    {
+        if (!encoding) {
+            // A character the code page lacks (a path in another script) keeps UTF-8: the line stays whole.
+            if (const std::optional<QByteArray> bytes = core::toWindows1252(text))
+                return *bytes;
+            return text.toUtf8();
+        }
+        QStringEncoder encoder(*encoding);
+        return encoder.encode(text);
+    }
+
+    bool endsLine(const QByteArray &bytes) const
+    {
+        return bytes.endsWith(encoded(QStringLiteral("\n"))) || bytes.endsWith(encoded(QStringLiteral("\r")));
+    }
+};
 
 QString shown(const QString &path)
 {
@@ -43,10 +73,14 @@ RegisterContents RegisterContents::parse(const QByteArray &bytes)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty())
             continue;
-        const std::optional<QStringList> fields = csvFields(lines[i]);
-        if (fields && i == 0 && fields->mid(0, registerCaptions().size()) == registerCaptions())
+        // The captions say where a spreadsheet moved the columns, and which separator it used.
+        if (const std::optional<RegisterLayout> captions = RegisterLayout::fromCaptions(lines[i])) {
+            contents.layout = *captions;
             continue;
-        const std::optional<RegisterEntry> entry = fields ? RegisterEntry::fromTexts(*fields) : std::nullopt;
+        }
+        const std::optional<QStringList> fields = csvFields(lines[i], contents.layout.separator);
+        const std::optional<RegisterEntry> entry = fields ? RegisterEntry::fromTexts(*fields, contents.layout)
+                                                          : std::nullopt;
         if (entry)
             contents.entries << *entry;
         else
@@ -119,11 +153,20 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     RegisterContents contents = RegisterContents::parse(before);
 
     QByteArray added;
-    if (before.isEmpty())
-        added = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions());
-    else if (!before.endsWith(sameEncoding(before, "\n")) && !before.endsWith(sameEncoding(before, "\r")))
-        added = sameEncoding(before, "\r\n"); // the last line was cut short: the new one starts on a line of its own
-    added += sameEncoding(before, csvRow(entry.texts()));
+    if (before.isEmpty()) {
+        added = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions()) + csvRow(entry.texts());
+    } else {
+        // In the file's encoding, separator and line ends, in the order of its columns.
+        const Form form = Form::of(before, contents.layout);
+        const QList<int> &positions = contents.layout.positions;
+        const QStringList texts = entry.texts();
+        QStringList fields;
+        for (int at = 0; at < contents.layout.width; ++at)
+            fields << texts.value(positions.indexOf(at));
+        if (!form.endsLine(before))
+            added = form.encoded(QString::fromLatin1(form.lineEnd)); // the last line was cut short
+        added += form.encoded(QString::fromUtf8(csvRow(fields, form.separator, form.lineEnd)));
+    }
     if (!file.seek(before.size()) || file.write(added) != added.size() || !file.flush()) {
         const bool full = file.error() == QFileDevice::ResourceError;
         // Only the bytes just added are taken back; the operator's lines are never touched.

@@ -16,6 +16,7 @@ struct RegisterContents
 {
     QList<RegisterEntry> entries;
     QList<int> unreadable;
+    RegisterLayout layout = RegisterLayout::tools(); // where the columns stand, as the captions say
 
     // The register's bytes as the tool writes them or as a spreadsheet or an editor left them:
     // any encoding textLines reads; the captions' line and empty lines are skipped.

@@ -3,7 +3,8 @@
 # Usage: scripts/install-deps.sh [run|test|windows]...   (default: run)
 #   run      build the tool and start it
 #   test     the tests: an independent reader of Jet files (mdbtools and, for one check, its
-#            library), the fuzzers' compiler, a headless X server, the Debian package's checks
+#            library), the fuzzers' compiler, a headless X server, the Debian package's checks,
+#            and a spreadsheet that saves the register of written files back as an operator does
 #   windows  the Windows build from Debian: MinGW-w64, Wine, NSIS, and what the Qt build
 #            and the window tests under Wine need
 set -euo pipefail
@@ -19,6 +20,7 @@ test=(
     clang libclang-rt-14-dev
     xvfb xauth
     desktop-file-utils lintian dpkg-dev
+    libreoffice-calc-nogui
 )
 windows=(
     g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip unzip dpkg-dev

@@ -23,6 +23,7 @@ int main(int argc, char *argv[])
     entry.writtenAt = QDateTime(QDate(2026, 12, 7), QTime(8, 0));
     entry.structure = QStringLiteral("ABC123");
     entry.path = QStringLiteral("DuzizUzazi2026-12-06.xml");
+    entry.size = 0;
     entry.sha256 = QString(64, u'0');
     entry.figures = {QDate(2026, 12, 6), QDate(2026, 12, 6), args[2].toLongLong(), 0, 0, 0};
     try {

@@ -2,6 +2,7 @@
 #include "movementfile.h"
 #include "hotelfixture.h"
 
+#include <QCryptographicHash>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -91,8 +92,18 @@ private slots:
             return bytes.mid(at, bytes.indexOf('<', at) - at).toLongLong();
         };
 
-        FileFigures daily;
-        const QByteArray classic = readBytes(createMovementFile(FileKind::Classic, hotel.context(), args, &daily));
+        // The size and SHA-256 taken while the file was written are those of its bytes on the disk.
+        const auto written = [&](FileKind kind) {
+            WrittenFile file;
+            const QByteArray bytes = readBytes(createMovementFile(kind, hotel.context(), args, &file));
+            [&] {
+                QCOMPARE(file.size, bytes.size());
+                QCOMPARE(file.sha256, QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
+            }();
+            return std::pair(file.figures, bytes);
+        };
+
+        const auto [daily, classic] = written(FileKind::Classic);
         QCOMPARE(std::pair(daily.first, daily.last), std::pair(QDate(2026, 12, 30), QDate(2026, 12, 31)));
         QCOMPARE(daily.arrivals, classic.count("<arrivo>\r\n")); // a departure names its arrival in <arrivo>DATE
         QCOMPARE(daily.departures, classic.count("<partenza>"));
@@ -100,16 +111,14 @@ private slots:
         QCOMPARE(daily.roomsOccupied, 2); // rooms 1 and 3 in the night of the 31st
         QCOMPARE(daily.guestsPresent, 3);
 
-        FileFigures startUp;
-        const QByteArray night = readBytes(createMovementFile(FileKind::Schema, hotel.context(), args, &startUp));
+        const auto [startUp, night] = written(FileKind::Schema);
         QCOMPARE(std::pair(startUp.first, startUp.last), std::pair(QDate(2026, 12, 29), QDate(2026, 12, 29)));
         QCOMPARE(startUp.guestsPresent, night.count("<codiceclientesr>"));
         QCOMPARE(startUp.arrivals, startUp.guestsPresent);
         QCOMPARE(startUp.departures, 0);
         QCOMPARE(startUp.roomsOccupied, lastFigure(night, "camereoccupate"));
 
-        FileFigures closed;
-        createMovementFile(FileKind::Closed, hotel.context(), args, &closed);
+        const FileFigures closed = written(FileKind::Closed).first;
         QCOMPARE(std::pair(closed.first, closed.last), std::pair(QDate(2026, 12, 30), QDate(2026, 12, 31)));
         QCOMPARE(closed.arrivals + closed.departures + closed.guestsPresent + closed.roomsOccupied, 0);
     }
