@@ -47,8 +47,8 @@ int missingDays(const CommandLine &line, const QDir &folder, QDate today, QIODev
         print(err, days.contents.warning() + u'\n');
     const QList<movement::MissingDay> missing = days.missing(line.days);
     for (const movement::MissingDay &day : missing) {
-        const QString note = movement::structuresNote(day.structures);
-        print(out, movement::dayText(day.day) + (note.isEmpty() ? QString() : u' ' + note) + u'\n');
+        print(out, movement::dayText(day.day) + (day.partly() ? u' ' + movement::structuresNote(day.structures) : QString())
+                       + u'\n');
     }
     return missing.isEmpty() ? kExitDone : kExitMissing;
 }

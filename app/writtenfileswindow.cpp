@@ -122,7 +122,7 @@ QListWidget *WrittenFilesWindow::dayRow()
         item->setBackground(stateColour(state));
         item->setTextAlignment(Qt::AlignCenter);
         QString tip = movement::spokenDay(day) + QStringLiteral(": ") + word;
-        if (const std::optional<movement::MissingDay> lacking = m_coverage.missing(day); lacking && !lacking->structures.isEmpty())
+        if (const std::optional<movement::MissingDay> lacking = m_coverage.missing(day); lacking && lacking->partly())
             tip += u' ' + movement::structuresNote(lacking->structures);
         if (state == State::Unknown)
             tip += QStringLiteral(" (prima del primo file del registro)");

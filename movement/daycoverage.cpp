@@ -67,7 +67,7 @@ std::optional<MissingDay> DayCoverage::missing(QDate day) const
 {
     if (!m_firstKnown.isValid() || day < m_firstKnown)
         return std::nullopt;
-    MissingDay lacking{day, {}};
+    MissingDay lacking{day, {}, structureCount()};
     if (m_codes.isEmpty())
         return deciding(day, 0) ? std::nullopt : std::optional(lacking);
     for (int n = 1; n <= structureCount(); ++n) {

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace movement {
 
 // How many days, up to the last one due, the missing days look at unless told otherwise: a week,
@@ -13,11 +15,17 @@ namespace movement {
 inline constexpr int kMissingDaysLooked = 7;
 
 // A day some structure has no file for. `structures` are the numbers, from 1, of the structures
-// of "VeluSetup.txt" that lack it; empty when there is no structure list.
+// of "VeluSetup.txt" that lack it, of the `listed` the list names; none and 0 without a list.
 struct MissingDay
 {
     QDate day;
     QList<int> structures;
+    int listed = 0;
+
+    // Whether only some of the structures lack it, which is then worth naming.
+    bool partly() const { return !structures.isEmpty() && structures.size() < listed; }
+    // How many files the day lacks: one for each structure that lacks it.
+    qsizetype files() const { return std::max<qsizetype>(1, structures.size()); }
 
     bool operator==(const MissingDay &) const = default;
 };

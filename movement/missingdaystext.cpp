@@ -28,7 +28,7 @@ QString dayList(const QList<MissingDay> &days, bool weekdays)
                                || days[i + 1].day.year() != day.year();
         if (monthEnds)
             item += u' ' + kItalian.monthName(day.month());
-        if (!days[i].structures.isEmpty())
+        if (days[i].partly())
             item += u' ' + structuresNote(days[i].structures);
         items << item;
     }
@@ -57,12 +57,12 @@ QString missingDaysText(const QList<MissingDay> &days)
 {
     qsizetype files = 0;
     for (const MissingDay &day : days)
-        files += std::max<qsizetype>(1, day.structures.size());
+        files += day.files();
     if (files == 0)
         return {};
     if (files == 1)
         return QStringLiteral("Manca il file di ") + dayList(days, true);
-    if (files == 2)
+    if (days.size() <= 2)
         return QStringLiteral("Mancano i file di ") + dayList(days, true);
     return QStringLiteral("Mancano %1 file: ").arg(files) + dayList(days, false);
 }

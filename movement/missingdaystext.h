@@ -16,11 +16,11 @@ QString spokenDay(QDate day);
 QString structuresNote(const QList<int> &structures);
 
 // The yellow strip's sentence for the days that lack a file, in date order: "Manca il file di
-// domenica 6 dicembre", "Mancano i file di sabato 5 e domenica 6 dicembre"; from three files on
-// the count and the days without their weekdays, so that it fits: "Mancano 3 file: 2, 4 e 6
-// dicembre". A month is named once, after its last day in the list; the structures lacking a day
-// follow it, "domenica 6 dicembre (struttura 2)", each counting for a file. Empty when none is
-// missing.
+// domenica 6 dicembre", "Mancano i file di sabato 5 e domenica 6 dicembre"; from three days on
+// the count of files and the days without their weekdays, so that it fits: "Mancano 3 file: 2, 4
+// e 6 dicembre". A month is named once, after its last day in the list; the structures lacking a
+// day follow it when others do not, "domenica 6 dicembre (struttura 2)"; each structure lacking
+// a day counts for a file. Empty when none is missing.
 QString missingDaysText(const QList<MissingDay> &days);
 
 } // namespace movement

@@ -39,6 +39,7 @@ case $system in
                  >>"$work/program.log" 2>&1) &
         }
         stop() { wineserver -k 2>/dev/null || true; wineserver -w; }
+        command_line() { (cd "$hotel" && wine "$top/build-windows/NaxDesktop/NaxDesktopConsole.exe" "$@" >/dev/null 2>&1); }
         # The Windows style reaches the menu bar with Alt and opens a menu on its first item.
         choose() { # menu number, item number
             act key alt
@@ -58,6 +59,7 @@ case $system in
         start() { (cd "$hotel" && exec env -u QT_QPA_PLATFORM "$top/build/app/NaxDesktop" >>"$work/program.log" 2>&1) &
                   program=$!; }
         stop() { kill "$program" 2>/dev/null || true; wait "$program" 2>/dev/null || true; }
+        command_line() { (cd "$hotel" && "$top/build/app/NaxDesktop" "$@" >/dev/null); }
         # Without a window manager the window sits where it put itself; its menus are clicked.
         choose() { # menu number, item number
             eval "$(xdotool search --onlyvisible --name 'Preparazione file per Istat' getwindowgeometry --shell | grep -E '^[XY]=')"
@@ -130,8 +132,13 @@ act key alt+c
 picture domanda-startup
 stop
 
-# Every morning, and the card check.
+# Every morning, and the card check; the files of the days before the weekend were written for
+# both structures, so that the yellow strip names the two days of the weekend.
 printf 'Ok\r\n' >"$hotel/IPUSU.txt"
+for structure in 1 2; do
+    command_line --file classico --dalla "$(date -d '9 days ago' +%d/%m/%Y)" --alla "$(date -d '3 days ago' +%d/%m/%Y)" \
+        --struttura $structure
+done
 begin
 picture finestra
 choose 2 1

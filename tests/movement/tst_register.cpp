@@ -386,12 +386,15 @@ private slots:
                                     << u"Mancano i file di lunedì 30 novembre e martedì 1 dicembre"_qs;
         QTest::newRow("three") << QList<MissingDay>{{QDate(2026, 11, 29), {}}, {dec(2), {}}, {dec(4), {}}}
                                << u"Mancano 3 file: 29 novembre, 2 e 4 dicembre"_qs;
-        QTest::newRow("one structure") << QList<MissingDay>{{dec(6), {2}}}
-                                       << u"Manca il file di domenica 6 dicembre (struttura 2)"_qs;
-        QTest::newRow("two structures' files of one day") << QList<MissingDay>{{dec(6), {1, 3}}}
-                                                          << u"Mancano i file di domenica 6 dicembre (strutture 1 e 3)"_qs;
-        QTest::newRow("files counted by structure") << QList<MissingDay>{{dec(5), {1}}, {dec(6), {1, 2}}}
-                                                    << u"Mancano 3 file: 5 (struttura 1) e 6 dicembre (strutture 1 e 2)"_qs;
+        QTest::newRow("one structure of two") << QList<MissingDay>{{dec(6), {2}, 2}}
+                                              << u"Manca il file di domenica 6 dicembre (struttura 2)"_qs;
+        QTest::newRow("two structures of three") << QList<MissingDay>{{dec(6), {1, 3}, 3}}
+                                                 << u"Mancano i file di domenica 6 dicembre (strutture 1 e 3)"_qs;
+        QTest::newRow("every structure, not named") << QList<MissingDay>{{dec(5), {1}, 2}, {dec(6), {1, 2}, 2}}
+                                                    << u"Mancano i file di sabato 5 (struttura 1) e domenica 6 dicembre"_qs;
+        QTest::newRow("files counted by structure")
+            << QList<MissingDay>{{dec(4), {2}, 2}, {dec(5), {1, 2}, 2}, {dec(6), {1, 2}, 2}}
+            << u"Mancano 5 file: 4 (struttura 2), 5 e 6 dicembre"_qs;
     }
     void missingDaysSentence()
     {

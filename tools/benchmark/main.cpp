@@ -167,6 +167,9 @@ int compare(const QDir &hotel, int runsOption)
         {QStringLiteral("classic 366 days <= 2.5 x floor"), ratio("classic366") <= 2.5},
         {QStringLiteral("card check 366 days <= 1.1 x classic 366 days"), ratio("check366") <= 1.1 * ratio("classic366")},
         {QStringLiteral("closed-structure 366 days < 50 ms"), results.value(QStringLiteral("closed366")).median() < 50},
+        {QStringLiteral("checksum and register < 1/20 of the 366-day run recorded"),
+         results.value(QStringLiteral("record366")).median() - results.value(QStringLiteral("plain366")).median()
+             < results.value(QStringLiteral("record366")).median() / 20},
         {QStringLiteral("peak memory of the 366-day run < 300 MB"),
          results.value(QStringLiteral("classic366")).peakKiB < 300 * 1024},
         {QStringLiteral("3-day file identical to the one decoded at every opening"), identical},

@@ -5,7 +5,10 @@
 #include "dbengine.h"
 #include "jetreader.h"
 #include "movementfile.h"
+#include "classicfile.h"
 #include "outputfile.h"
+#include "savefile.h"
+#include "writtenfiles.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -18,10 +21,16 @@ namespace {
 
 struct Run
 {
+    enum class Work {
+        File,     // the file written whole, its checksum taken as it is written
+        Check,    // the card check of the file rather than the file
+        Plain,    // the file written whole without its checksum
+        Recorded, // the file and its line in a register that holds a year of lines, as a run records it
+    };
     movement::FileKind kind = movement::FileKind::Classic;
     int days = 1;
     bool cached = true;
-    bool check = false; // the card check of the file rather than the file
+    Work work = Work::File;
 };
 
 Run runOf(const QString &id)
@@ -35,7 +44,9 @@ Run runOf(const QString &id)
         {QStringLiteral("schema1"), {FileKind::Schema, 1, true}},
         {QStringLiteral("closed366"), {FileKind::Closed, 366, true}},
         {QStringLiteral("literal3"), {FileKind::Classic, 3, false}},
-        {QStringLiteral("check366"), {FileKind::Classic, 366, true, true}},
+        {QStringLiteral("check366"), {FileKind::Classic, 366, true, Run::Work::Check}},
+        {QStringLiteral("plain366"), {FileKind::Classic, 366, true, Run::Work::Plain}},
+        {QStringLiteral("record366"), {FileKind::Classic, 366, true, Run::Work::Recorded}},
     };
     const auto it = runs.constFind(id);
     if (it == runs.cend())
@@ -76,6 +87,19 @@ void decodeEveryTable(const QDir &hotel)
         hoteldb::JetReader(hotel.filePath(QLatin1String(file))).readTable(QLatin1String(table));
 }
 
+// A register as a year of daily runs leaves it.
+void fillRegister(const movement::WrittenFiles &register_)
+{
+    for (int d = 365; d >= 1; --d) {
+        const QDate day = referenceDay().addDays(-d);
+        movement::FileFigures figures{day, day, 40, 38, 350, 160};
+        register_.append(movement::RegisterEntry::forFile(u"Movimenti.xml"_qs, movement::FileKind::Classic, figures, 60000,
+                                                          QString(64, u'a'), movement::RegisterEntry::Source::CommandLine,
+                                                          day.addDays(1).startOfDay().addSecs(27000), u"012345"_qs,
+                                                          QString(), u"ZZZZZZ"_qs));
+    }
+}
+
 } // namespace
 
 QList<Measurement> measurements()
@@ -90,6 +114,8 @@ QList<Measurement> measurements()
         {QStringLiteral("closed366"), QStringLiteral("Closed-structure file, 366 days"), 5},
         {QStringLiteral("literal3"), QStringLiteral("Classic file, 3 days, decoding at every opening"), 3},
         {QStringLiteral("check366"), QStringLiteral("Card check of the classic file, 366 days"), 5},
+        {QStringLiteral("plain366"), QStringLiteral("Classic file, 366 days, without its checksum"), 5},
+        {QStringLiteral("record366"), QStringLiteral("Classic file, 366 days, recorded in a register of a year"), 5},
     };
 }
 
@@ -103,17 +129,31 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
     // The room fields hold the window's first texts: every room.
     const movement::GeneratorArgs args{fieldDay(firstDay(run)), fieldDay(referenceDay()), QString(), QStringLiteral("ZZZZZZ")};
 
+    const movement::WrittenFiles register_(QDir(out.filePath(id)));
+    if (run.work == Run::Work::Recorded)
+        fillRegister(register_);
+
     hoteldb::DBEngine &engine = hoteldb::DBEngine::instance();
     engine.dropCache();
     engine.setCaching(run.cached);
     QElapsedTimer timer;
     timer.start();
-    if (floor)
+    if (floor) {
         decodeEveryTable(hotel);
-    else if (run.check)
+    } else if (run.work == Run::Work::Check) {
         movement::checkCards(run.kind, context, args);
-    else
-        movement::createMovementFile(run.kind, context, args);
+    } else if (run.work == Run::Work::Plain) {
+        const QString path = movement::outputFilePath(context.folder, context.PercorsoFile, firstDay(run));
+        core::saveAtomically(path, [&](QIODevice &file) { movement::CreaMovimentiClassico(context, args, file); });
+    } else {
+        movement::WrittenFile written;
+        const QString path = movement::createMovementFile(run.kind, context, args, &written);
+        if (run.work == Run::Work::Recorded)
+            register_.append(movement::RegisterEntry::forFile(path, run.kind, written.figures, written.size, written.sha256,
+                                                              movement::RegisterEntry::Source::CommandLine,
+                                                              QDateTime::currentDateTime(), context.CodiceStruttura,
+                                                              args.DallaCamera, args.AllaCamera));
+    }
     const double milliseconds = double(timer.nsecsElapsed()) / 1e6;
     engine.setCaching(true);
     return milliseconds;
@@ -124,11 +164,9 @@ QString outputPath(const QString &id, const QDir &out)
     if (id == u"floor")
         return {};
     const Run run = runOf(id);
-    if (run.check)
+    if (run.work == Run::Work::Check)
         return {};
-    // The start-up file is named after the day before the typed one.
-    const QDate named = run.kind == movement::FileKind::Schema ? firstDay(run).addDays(-1) : firstDay(run);
-    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, named);
+    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, movement::reportedDay(run.kind, firstDay(run)));
 }
 
 qint64 peakResidentKiB()
