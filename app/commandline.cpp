@@ -3,6 +3,7 @@
 #include "daytext.h"
 #include "fieldentry.h"
 #include "roomrange.h"
+#include "runlog.h"
 
 #include <QHash>
 
@@ -25,9 +26,12 @@ const QString kVersion = QStringLiteral("--version");
 const QString kProposed = QStringLiteral("proposto");
 const QString kMissing = QStringLiteral("--mancanti");
 const QString kDays = QStringLiteral("--giorni");
+const QString kLog = QStringLiteral("--log");
+// --dalla's value for every day the register misses.
+const QString kMissingValue = QStringLiteral("mancanti");
 constexpr int kMostDays = 366;
 
-const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays};
+const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays, kLog};
 const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
@@ -88,23 +92,40 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         line.action = CommandLine::Action::Version;
         return line;
     }
+    if (values.contains(kLog)) {
+        line.log = values.take(kLog).trimmed();
+        if (line.log->isEmpty())
+            throw UsageError(QStringLiteral("L'opzione --log vuole il nome del file."));
+    }
+    line.missingDays = values.value(kDalla).compare(kMissingValue, Qt::CaseInsensitive) == 0;
+    if (values.contains(kDays)) {
+        if (!values.contains(kMissing) && !line.missingDays)
+            throw UsageError(QStringLiteral("L'opzione --giorni va con --mancanti o con --dalla mancanti."));
+        bool number = false;
+        line.days = values.value(kDays).toInt(&number);
+        if (!number || line.days < 1 || line.days > kMostDays)
+            throw UsageError(u"L'opzione --giorni vuole un numero di giorni da 1 a %1, non «%2».",
+                             {QString::number(kMostDays), values.value(kDays)});
+        values.remove(kDays);
+    }
     if (values.contains(kMissing)) {
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
-            if (it.key() != kMissing && it.key() != kDays)
+            if (it.key() != kMissing)
                 throw UsageError(u"L'opzione %1 non va con --mancanti.", {it.key()});
         }
         line.action = CommandLine::Action::Missing;
-        if (values.contains(kDays)) {
-            bool number = false;
-            line.days = values.value(kDays).toInt(&number);
-            if (!number || line.days < 1 || line.days > kMostDays)
-                throw UsageError(u"L'opzione --giorni vuole un numero di giorni da 1 a %1, non «%2».",
-                                 {QString::number(kMostDays), values.value(kDays)});
-        }
         return line;
     }
-    if (values.contains(kDays))
-        throw UsageError(QStringLiteral("L'opzione --giorni va con --mancanti."));
+    if (line.missingDays) {
+        // Each day the file of its own structure, as many files as there are runs of days.
+        for (const QString &option : {kAlla, kStructure, kCheck}) {
+            if (values.contains(option))
+                throw UsageError(u"L'opzione %1 non va con --dalla mancanti.", {option});
+        }
+        if (values.value(kFile) != kProposed)
+            throw UsageError(QStringLiteral("--dalla mancanti va con --file proposto: scrive per ogni giorno mancante il "
+                                            "file che propone la finestra."));
+    }
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
@@ -115,7 +136,8 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     }
     if (!values.contains(kDalla))
         throw UsageError(QStringLiteral("Indicare il primo giorno con --dalla."));
-    line.dalla = dayOption(kDalla, values.value(kDalla), today);
+    // The missing days' files start from yesterday's, which begins a register that knows no day.
+    line.dalla = dayOption(kDalla, line.missingDays ? QStringLiteral("ieri") : values.value(kDalla), today);
     line.alla = values.contains(kAlla) ? dayOption(kAlla, values.value(kAlla), today) : line.dalla;
     if (!ConfrontaDate(line.dalla, line.alla))
         throw UsageError(u"Il giorno di --alla (%1) viene prima di quello di --dalla (%2).", {line.alla, line.dalla});
@@ -137,6 +159,7 @@ QString usageText(const QString &program)
                "Uso: %1 --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
                "     %2 [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
                "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
+               "     %1 --file proposto --dalla mancanti [--giorni N]\n"
                "     %1 --mancanti [--giorni N]\n"
                "     %1 --help | --version\n"
                "\n"
@@ -156,22 +179,28 @@ QString usageText(const QString &program)
                "                       NaxRegistro.csv\n"
                "  --controllo          controlla le schede del periodo senza scrivere nulla e le stampa in\n"
                "                       CSV (UTF-8); senza --file controlla il file che la finestra propone\n"
-               "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi\n"
+               "  --dalla D            il primo giorno: GG/MM/AAAA, ieri oppure oggi; con --file proposto anche\n"
+               "                       mancanti: scrive i file di tutti i giorni che mancano al registro\n"
+               "                       NaxRegistro.csv (uno per ogni serie di giorni di seguito e per ogni\n"
+               "                       struttura), nulla se non manca nessun giorno\n"
                "  --alla D             l'ultimo giorno (se manca, lo stesso di --dalla)\n"
                "  --dalla-camera X     la prima camera (se manca, nessun limite)\n"
                "  --alla-camera Y      l'ultima camera (se manca, ZZZZZZ); le camere si confrontano\n"
                "                       come testo: 99 viene dopo 100\n"
                "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
-               "  --mancanti           stampa, uno per riga, i giorni degli ultimi N prima di oggi per cui il\n"
-               "                       registro NaxRegistro.csv non ha un file giornaliero o di struttura chiusa\n"
-               "  --giorni N           con --mancanti, quanti giorni guardare (se manca, 7)\n"
+               "  --mancanti           stampa, uno per riga, i giorni degli ultimi N per cui il registro\n"
+               "                       NaxRegistro.csv non ha un file, fino a ieri (durante la fase di\n"
+               "                       Start up fino all'altro ieri)\n"
+               "  --giorni N           con --mancanti o --dalla mancanti, quanti giorni guardare (se manca, 7)\n"
+               "  --log F              annota nel file F, in una o due righe, quando è stato eseguito e che\n"
+               "                       cosa ha scritto o perché non ha scritto nulla (tiene le ultime %3 esecuzioni)\n"
                "  --help               questo aiuto\n"
                "  --version            la versione\n"
                "\n"
                "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
                "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie, 4 mancano dei giorni.\n"
-               "Esempio, ogni mattina il file di ieri: %1 --file proposto --dalla ieri\n")
-        .arg(program, QString(program.size(), u' '));
+               "Esempio, ogni mattina i file dei giorni mancanti: %1 --file proposto --dalla mancanti --log naxdesktop.log\n")
+        .arg(program, QString(program.size(), u' '), QString::number(kRunsKept));
 }
 
 QString usageErrorText(const UsageError &error, const QString &program)

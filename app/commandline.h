@@ -14,7 +14,8 @@
 // The program's command line, for files written on a schedule and the card check:
 // NaxDesktop --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
 //            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo,
-//            --mancanti [--giorni N], --help, --version.
+//            --file proposto --dalla mancanti [--giorni N], --mancanti [--giorni N],
+//            each with [--log FILE]; --help, --version.
 namespace app {
 
 struct CommandLine
@@ -30,7 +31,10 @@ struct CommandLine
     QString dallaCamera;
     QString allaCamera = QStringLiteral("ZZZZZZ");
     std::optional<QString> structure; // none: the selector's first item
-    int days = movement::kMissingDaysLooked; // --mancanti: how many days up to the last one due it looks at
+    // --dalla mancanti: every day the register misses rather than the days given.
+    bool missingDays = false;
+    int days = movement::kMissingDaysLooked; // how many days up to the last one due the missing days look at
+    std::optional<QString> log;              // --log: the file the run notes itself in
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.

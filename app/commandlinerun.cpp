@@ -7,10 +7,12 @@
 #include "daytext.h"
 #include "findingscsv.h"
 #include "recordedfile.h"
+#include "runlog.h"
 #include "runcontext.h"
 #include "settings.h"
 #include "settingserror.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -53,25 +55,129 @@ int missingDays(const CommandLine &line, const QDir &folder, QDate today, QIODev
     return missing.isEmpty() ? kExitDone : kExitMissing;
 }
 
+// What the hotel's folder holds for a run: the settings, the structure list and the phase.
+struct Hotel
+{
+    Settings settings;
+    std::optional<StructureList> list;
+    StructureList structures;
+    bool startUpDone = false;
+
+    explicit Hotel(const QDir &folder)
+        : settings(readSettingsFile(folder).value_or(defaultSettings())), list(readStructureFile(folder)),
+          startUpDone(startupMarkExists(folder))
+    {
+        if (list)
+            structures.take(*list);
+    }
+};
+
+// Writes a file and prints its path; true when it was written. A failure prints the message and
+// lets the other files of the run be written.
+bool writeFile(const QDir &folder, const Hotel &hotel, const RunChoices &choices, QDate today, QIODevice &out,
+               QIODevice &err)
+{
+    try {
+        const Run run = prepareRun(folder, hotel.settings, hotel.structures, choices, today);
+        const RecordedFile recorded =
+            writeRecordedFile(run, movement::RegisterEntry::Source::CommandLine, QDateTime::currentDateTime());
+        print(out, QDir::toNativeSeparators(recorded.path) + u'\n');
+        if (!recorded.note.isEmpty())
+            print(err, recorded.note + u'\n');
+        return true;
+    } catch (const std::exception &e) {
+        print(err, core::messageOf(e) + u'\n');
+        return false;
+    }
+}
+
+// The files "Crea File" would propose for the days the register misses: during the start-up
+// phase a start-up file for each day, after it a daily file for each run of consecutive days
+// each structure lacks. Yesterday's file when the register knows no day yet, or cannot be read.
+QList<RunChoices> missingFiles(const CommandLine &line, const QDir &folder, const Hotel &hotel, QDate today,
+                               QIODevice &out, QIODevice &err)
+{
+    const movement::FileKind kind = fileKind(!hotel.startUpDone, false);
+    const QStringList selectors = selectorItems(hotel.list);
+    if (selectors.isEmpty())
+        throw SettingsError(QStringLiteral("Il file «VeluSetup.txt» non elenca nessuna struttura: nessun file è stato "
+                                           "scritto."));
+    const auto choices = [&](QDate first, QDate last, const QString &selector) {
+        return RunChoices{kind, {movement::dayText(movement::typedDay(kind, first)),
+                                 movement::dayText(movement::typedDay(kind, last)), line.dallaCamera, line.allaCamera},
+                          selector};
+    };
+    std::optional<WrittenDays> days;
+    try {
+        days = readWrittenDays(folder, today);
+        if (!days->contents.unreadable.isEmpty())
+            print(err, days->contents.warning() + u'\n');
+    } catch (const std::exception &e) {
+        print(err, core::messageOf(e) + QStringLiteral(" Si scrive il file di ieri.\n"));
+    }
+    QList<RunChoices> files;
+    if (!days || !days->coverage.firstKnown().isValid()) {
+        const QDate yesterday = movement::reportedDay(kind, today.addDays(-1));
+        // The start-up file is every structure's.
+        for (const QString &selector : kind == movement::FileKind::Schema ? selectors.mid(0, 1) : selectors)
+            files << choices(yesterday, yesterday, selector);
+        return files;
+    }
+    const QList<movement::MissingDay> missing = days->missing(line.days);
+    if (kind == movement::FileKind::Schema) {
+        for (const movement::MissingDay &day : missing)
+            files << choices(day.day, day.day, selectors.value(0));
+    } else {
+        for (qsizetype n = 0; n < selectors.size(); ++n) {
+            QList<QDate> lacking;
+            for (const movement::MissingDay &day : missing) {
+                if (!hotel.list || day.structures.contains(int(n) + 1))
+                    lacking << day.day;
+            }
+            for (qsizetype i = 0; i < lacking.size();) {
+                qsizetype j = i;
+                while (j + 1 < lacking.size() && lacking[j].daysTo(lacking[j + 1]) == 1)
+                    ++j;
+                files << choices(lacking[i], lacking[j], selectors[n]);
+                i = j + 1;
+            }
+        }
+    }
+    if (files.isEmpty())
+        print(out, QStringLiteral("Nessun giorno mancante fino al %1: nessun file da scrivere.\n")
+                       .arg(movement::dayText(days->lastDue)));
+    return files;
+}
+
 int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
 {
     if (line.action == CommandLine::Action::Missing)
         return missingDays(line, folder, today, out, err);
-    const Settings settings = readSettingsFile(folder).value_or(defaultSettings());
-    const std::optional<StructureList> list = readStructureFile(folder);
-    StructureList structures;
-    if (list)
-        structures.take(*list);
-    const bool startUpDone = startupMarkExists(folder);
+    const Hotel hotel(folder);
     // The window ticks "Start up" while the phase lasts and cannot tick it afterwards.
-    const movement::FileKind kind = line.kind.value_or(fileKind(!startUpDone, false));
-    if (kind == movement::FileKind::Schema && startUpDone)
+    const movement::FileKind kind = line.kind.value_or(fileKind(!hotel.startUpDone, false));
+    if (kind == movement::FileKind::Schema && hotel.startUpDone)
         throw SettingsError(QStringLiteral("La fase di Start up è chiusa (c'è il file «IPUSU.txt»): il file di avvio "
                                            "non si scrive più. Scrivere il file classico."));
+    if (line.missingDays) {
+        // Written at once, the daily files of several structures would take each other's names,
+        // which the path and the first day make: each structure's name holds its number.
+        const bool ownNames = kind == movement::FileKind::Classic && hotel.list && hotel.list->NumeroStrutture > 1
+                              && hotel.settings.PercorsoFile.size() >= 4;
+        bool written = true;
+        for (const RunChoices &choices : missingFiles(line, folder, hotel, today, out, err)) {
+            Hotel own = hotel;
+            if (ownNames)
+                own.settings.PercorsoFile = hotel.settings.PercorsoFile.chopped(4) + QStringLiteral("-struttura")
+                                            + choices.selector + u'-' + hotel.settings.PercorsoFile.right(4);
+            written = writeFile(folder, own, choices, today, out, err) && written;
+        }
+        return written ? kExitDone : kExitFailure;
+    }
     const RunChoices choices{kind,
                              {line.dalla, line.alla, line.dallaCamera, line.allaCamera},
-                             chosenSelector(selectorItems(list), line.structure)};
-    const Run run = prepareRun(folder, settings, structures, choices, today);
+                             chosenSelector(selectorItems(hotel.list), line.structure)};
+    const Run run = prepareRun(folder, hotel.settings, hotel.structures, choices, today);
     if (line.action == CommandLine::Action::Check) {
         const QList<movement::CardFinding> findings = movement::checkCards(run.kind, run.context, run.args);
         movement::writeFindingsCsv(findings, out);
@@ -83,6 +189,35 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
     if (!recorded.note.isEmpty())
         print(err, recorded.note + u'\n');
     return kExitDone;
+}
+
+// The run, and with --log its note in the log: what it prints is then gathered first.
+int runAndNote(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out, QIODevice &err)
+{
+    const auto guarded = [&](QIODevice &o, QIODevice &e) {
+        try {
+            return run(line, folder, today, o, e);
+        } catch (const std::exception &ex) {
+            print(e, core::messageOf(ex) + u'\n');
+            return int(kExitFailure);
+        }
+    };
+    if (!line.log)
+        return guarded(out, err);
+    const QDateTime started = QDateTime::currentDateTime();
+    QBuffer printed;
+    QBuffer problems;
+    printed.open(QIODevice::WriteOnly);
+    problems.open(QIODevice::WriteOnly);
+    const int status = guarded(printed, problems);
+    out.write(printed.data());
+    err.write(problems.data());
+    try {
+        addRunNote(folder.absoluteFilePath(*line.log), runNote(started, status, printed.data(), problems.data()));
+    } catch (const std::exception &e) {
+        print(err, core::messageOf(e) + u'\n');
+    }
+    return status;
 }
 
 } // namespace
@@ -104,12 +239,7 @@ int runCommandLine(const QString &program, const QStringList &arguments, const Q
         return kExitDone;
     default: break;
     }
-    try {
-        return run(line, folder, today, out, err);
-    } catch (const std::exception &e) {
-        print(err, core::messageOf(e) + u'\n');
-        return kExitFailure;
-    }
+    return runAndNote(line, folder, today, out, err);
 }
 
 int runCommandLine(const QStringList &programAndArguments)

@@ -67,7 +67,8 @@ private slots:
         // Named as it was started: the console program in a Windows example.
         const QString help = usageText(u"NaxDesktopConsole.exe"_qs);
         QVERIFY(help.startsWith(u"Uso: NaxDesktopConsole.exe --file classico|avvio|chiusa|proposto --dalla "));
-        QVERIFY(help.contains(u"\nEsempio, ogni mattina il file di ieri: NaxDesktopConsole.exe --file proposto --dalla ieri\n"));
+        QVERIFY(help.contains(u"\nEsempio, ogni mattina i file dei giorni mancanti: NaxDesktopConsole.exe --file proposto "
+                              u"--dalla mancanti --log naxdesktop.log\n"));
     }
 
     void badOptions_data()
@@ -94,6 +95,11 @@ private slots:
         QTest::newRow("days too many") << QStringList{u"--mancanti"_qs, u"--giorni"_qs, u"367"_qs} << u"non «367»"_qs;
         QTest::newRow("days alone") << QStringList{u"--giorni"_qs, u"3"_qs} << u"--giorni va con --mancanti"_qs;
         QTest::newRow("missing with a day") << QStringList{u"--mancanti"_qs, u"--dalla"_qs, day} << u"--dalla non va con --mancanti"_qs;
+        QTest::newRow("missing days up to a day")
+            << QStringList{u"--file=proposto"_qs, u"--dalla=mancanti"_qs, u"--alla"_qs, day} << u"--alla non va con --dalla mancanti"_qs;
+        QTest::newRow("missing days as closed")
+            << QStringList{u"--file=chiusa"_qs, u"--dalla=Mancanti"_qs} << u"--dalla mancanti va con --file proposto"_qs;
+        QTest::newRow("log without a name") << QStringList{u"--mancanti"_qs, u"--log="_qs} << u"--log vuole il nome del file"_qs;
     }
     void badOptions()
     {

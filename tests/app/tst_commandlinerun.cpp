@@ -1,8 +1,12 @@
 // The command line on a hotel's folder: run in process for its statuses and messages, and as
-// the real program, without a display, writing the same bytes as the window for the same choices.
+// the real program, without a display, writing the same bytes as the window for the same choices;
+// the missing days caught up from the register; the log a scheduled run keeps.
 
 #include "commandlinefixture.h"
 #include "hotelfixture.h"
+
+#include "runlog.h"
+#include "writtenfiles.h"
 
 #include <QCheckBox>
 #include <QProcess>
@@ -75,6 +79,19 @@ QByteArray writtenByTheWindow(Hotel &hotel, const QString &from, const QString &
     QFile::remove(hotel.path(files[0]));
     return bytes;
 }
+
+// A line of the register: a file of the kind for the days of December 2026, with the code.
+movement::RegisterEntry written(movement::FileKind kind, int first, int last, const QString &code = u"ABC123"_qs)
+{
+    movement::RegisterEntry e;
+    e.writtenAt = QDateTime(QDate(2026, 12, last + 1), QTime(7, 30));
+    e.kind = kind;
+    e.structure = code;
+    e.figures = {QDate(2026, 12, first), QDate(2026, 12, last), 0, 0, 0, 0};
+    return e;
+}
+
+const QStringList kCatchUp{u"--file"_qs, u"proposto"_qs, u"--dalla"_qs, u"mancanti"_qs};
 
 } // namespace
 
@@ -183,6 +200,104 @@ private slots:
         QCOMPARE(mistyped.status, int(app::kExitUsage));
         QCOMPARE(QString::fromUtf8(mistyped.err), u"Opzione sconosciuta: «--dala».\n%1 --help per l'aiuto\n"_qs
                                                       .arg(QFileInfo(QStringLiteral(NAXDESKTOP_PATH)).fileName()));
+    }
+
+    // The missing days written as "Crea File" would propose them, one file for each run of days
+    // each structure lacks; a second run finds nothing to write. Today is Tuesday the 8th.
+    void missingDaysCaughtUp_data()
+    {
+        using movement::FileKind;
+        QTest::addColumn<QList<movement::RegisterEntry>>("entries");
+        QTest::addColumn<bool>("startUp");
+        QTest::addColumn<bool>("structures");
+        QTest::addColumn<QStringList>("files");
+        QTest::newRow("a weekend with the PC off") << QList{written(FileKind::Classic, 1, 4)} << false << false
+                                                   << QStringList{u"DuzizUzazi2026-12-05.xml"_qs};
+        QTest::newRow("a gap, then yesterday")
+            << QList{written(FileKind::Classic, 1, 3), written(FileKind::Closed, 5, 5)} << false << false
+            << QStringList{u"DuzizUzazi2026-12-04.xml"_qs, u"DuzizUzazi2026-12-06.xml"_qs};
+        // A start-up file reports the night before its day: the last one due is the 6th's.
+        QTest::newRow("start-up mornings missed")
+            << QList{written(FileKind::Schema, 1, 1), written(FileKind::Schema, 2, 2), written(FileKind::Schema, 4, 4)}
+            << true << false
+            << QStringList{u"DuzizUzazi2026-12-03.xml"_qs, u"DuzizUzazi2026-12-05.xml"_qs, u"DuzizUzazi2026-12-06.xml"_qs};
+        QTest::newRow("nothing missing") << QList{written(FileKind::Classic, 1, 7)} << false << false << QStringList();
+        QTest::newRow("a register begun late") << QList{written(FileKind::Classic, 6, 6)} << false << false
+                                               << QStringList{u"DuzizUzazi2026-12-07.xml"_qs};
+        QTest::newRow("no register yet") << QList<movement::RegisterEntry>() << false << false
+                                         << QStringList{u"DuzizUzazi2026-12-07.xml"_qs};
+        QTest::newRow("two structures, each its own files")
+            << QList{written(FileKind::Classic, 1, 5, u"CODE1"_qs), written(FileKind::Classic, 1, 6, u"CODE2"_qs)} << false
+            << true << QStringList{u"DuzizUzazi-struttura1-2026-12-06.xml"_qs, u"DuzizUzazi-struttura2-2026-12-07.xml"_qs};
+        QTest::newRow("two structures, the start-up file for both")
+            << QList{written(FileKind::Schema, 4, 4), written(FileKind::Classic, 5, 5, u"CODE1"_qs)} << true << true
+            << QStringList{u"DuzizUzazi2026-12-05.xml"_qs, u"DuzizUzazi2026-12-06.xml"_qs};
+    }
+    void missingDaysCaughtUp()
+    {
+        QFETCH(QList<movement::RegisterEntry>, entries);
+        QFETCH(bool, startUp);
+        QFETCH(bool, structures);
+        QFETCH(QStringList, files);
+        Hotel hotel;
+        hotel.settings();
+        writeDatabases(hotel);
+        if (!structures)
+            QVERIFY(QFile::remove(hotel.path(u"VeluSetup.txt"_qs)));
+        if (!startUp)
+            hotel.endStartUp();
+        const movement::WrittenFiles register_(QDir(hotel.dir.path()));
+        for (const movement::RegisterEntry &entry : entries)
+            register_.append(entry);
+
+        const Output first = runIn(hotel, kCatchUp);
+        QCOMPARE(first.status, 0);
+        QCOMPARE(first.err, QByteArray());
+        QByteArray paths;
+        for (const QString &file : files)
+            paths += QDir::toNativeSeparators(hotel.path(file)).toUtf8() + '\n';
+        if (!files.isEmpty())
+            QCOMPARE(first.out, paths);
+        QCOMPARE(hotel.xmlFiles(), files);
+        QCOMPARE(register_.read().entries.size(), entries.size() + files.size());
+
+        const Output again = runIn(hotel, kCatchUp);
+        QCOMPARE(again.status, 0);
+        QCOMPARE(again.out, QByteArray(startUp ? "Nessun giorno mancante fino al 06/12/2026: nessun file da scrivere.\n"
+                                               : "Nessun giorno mancante fino al 07/12/2026: nessun file da scrivere.\n"));
+        QCOMPARE(hotel.xmlFiles(), files);
+    }
+
+    // A scheduled run notes itself in its log, one or two lines a run, the last runs only; the
+    // lines the old task's redirection left count for a run each.
+    void logOfTheRuns()
+    {
+        Hotel hotel;
+        hotel.settings();
+        writeDatabases(hotel);
+        QVERIFY(QFile::remove(hotel.path(u"VeluSetup.txt"_qs)));
+        hotel.endStartUp();
+        QByteArray old;
+        for (int run = 0; run < app::kRunsKept; ++run)
+            old += run % 2 ? "C:\\Hotel\\DuzizUzazi.xml\r\n" : "01/12/2026 07:30:00 fatto: a.xml\r\n  un avviso\r\n";
+        hotel.write(u"naxdesktop.log"_qs, "la prima riga\r\n" + old);
+        const QStringList logged = kCatchUp + QStringList{u"--log"_qs, u"naxdesktop.log"_qs};
+        const Output first = runIn(hotel, logged);
+        QCOMPARE(first.status, 0);
+        QCOMPARE(runIn(hotel, logged).status, 0);
+        hotel.write(u"NaxSetup.txt"_qs, "corto\r\n");
+        QCOMPARE(runIn(hotel, logged).status, 1);
+
+        const QList<QByteArray> lines = hotel.read(u"naxdesktop.log"_qs).split('\n');
+        QCOMPARE(lines.last(), QByteArray());
+        const QList<QByteArray> last = lines.mid(lines.size() - 4, 3);
+        const QByteArray now = QDate::currentDate().toString(u"dd/MM/yyyy").toUtf8();
+        QVERIFY2(last[0].startsWith(now) && last[0].contains(" fatto: " + first.out.trimmed() + "\r"), last[0].constData());
+        QVERIFY2(last[1].contains(" fatto: Nessun giorno mancante fino al 07/12/2026"), last[1].constData());
+        QVERIFY2(last[2].contains(" errore (stato 1): ") && last[2].contains("NaxSetup.txt"), last[2].constData());
+        // The three oldest runs went to make room: the first line and the two runs after it.
+        QVERIFY(lines.first().startsWith("C:\\Hotel"));
+        QCOMPARE(lines.size() - 1, 3 + (app::kRunsKept - 3) * 3 / 2);
     }
 
     void failuresWriteNothing_data()
