@@ -52,7 +52,15 @@ int missingDays(const CommandLine &line, const QDir &folder, QDate today, QIODev
         print(out, movement::dayText(day.day) + (day.partly() ? u' ' + movement::structuresNote(day.structures) : QString())
                        + u'\n');
     }
-    return missing.isEmpty() ? kExitDone : kExitMissing;
+    // Then the files written before their cards were finished, to be written again.
+    const QList<movement::StaleFile> stale = days.stale(line.days);
+    for (const movement::StaleFile &file : stale) {
+        const movement::FileFigures &then = file.entry.figures;
+        print(out, movement::dayText(then.first) + (then.last == then.first ? QString() : u'-' + movement::dayText(then.last))
+                       + (file.structure > 0 ? u' ' + movement::structuresNote({file.structure}) : QString())
+                       + QStringLiteral(" da riscrivere: ") + movement::figuresChange(then, file.now) + u'\n');
+    }
+    return missing.isEmpty() && stale.isEmpty() ? kExitDone : kExitMissing;
 }
 
 // What the hotel's folder holds for a run: the settings, the structure list and the phase.

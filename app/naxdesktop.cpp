@@ -32,6 +32,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QThread>
 #include <QToolButton>
 
 // The resources live in this static library, so they are registered explicitly.
@@ -242,6 +243,11 @@ void NaxDesktop::loadSettings()
     }
 }
 
+NaxDesktop::~NaxDesktop()
+{
+    awaitRecount();
+}
+
 void NaxDesktop::start()
 {
     show();
@@ -249,12 +255,44 @@ void NaxDesktop::start()
         showError(*m_settingsError);
     activate();
     showMissingDays();
+    startRecount();
 }
 
-// Whenever the strip has nothing else to say: the days of the last week that lack a file.
+void NaxDesktop::startRecount()
+{
+    m_recounted = std::make_shared<QList<movement::StaleFile>>();
+    m_recount = QThread::create([folder = m_folder, today = m_today(), recounted = m_recounted] {
+        try {
+            *recounted = readWrittenDays(folder, today).stale();
+        } catch (const std::exception &) {
+            // A register or a database that cannot be read: "Crea File" says why when it is pressed.
+        }
+    });
+    m_recount->setParent(this);
+    connect(m_recount, &QThread::finished, this, [this] {
+        m_stale = *m_recounted;
+        // A run of the operator's has the strip; its end shows the files then.
+        if (!QGuiApplication::overrideCursor())
+            showMissingDays();
+    });
+    m_recount->start();
+}
+
+void NaxDesktop::awaitRecount()
+{
+    if (!m_recount || m_recount->isFinished())
+        return;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_recount->wait();
+    QGuiApplication::restoreOverrideCursor();
+    m_stale = *m_recounted;
+}
+
+// Whenever the strip has nothing else to say: the days of the last week that lack a file, and
+// the files the cards no longer agree with.
 void NaxDesktop::showMissingDays()
 {
-    const MissingDaysNote note = missingDaysNote(m_folder, m_today());
+    const MissingDaysNote note = missingDaysNote(m_folder, m_today(), m_stale);
     m_strip->setText(m_strip->fontMetrics().elidedText(note.text, Qt::ElideRight, m_strip->contentsRect().width()));
     m_strip->setToolTip(note.detail);
 }
@@ -432,6 +470,7 @@ void NaxDesktop::checkCards()
 
 void NaxDesktop::showWrittenFiles()
 {
+    awaitRecount();
     std::optional<WrittenDays> days;
     try {
         days = readWrittenDays(m_folder, m_today());
@@ -440,7 +479,7 @@ void NaxDesktop::showWrittenFiles()
         return;
     }
     const QDate today = m_today();
-    WrittenFilesWindow window(*days, m_folder.filePath(writtenDaysFileName(today)), this);
+    WrittenFilesWindow window(*days, m_stale, m_folder.filePath(writtenDaysFileName(today)), this);
     connect(&window, &WrittenFilesWindow::prepare, this, [this](QDate first, QDate last, int structure) {
         m_text1[0]->setText(movement::dayText(first));
         m_text1[1]->setText(movement::dayText(last));

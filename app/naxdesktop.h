@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browserlauncher.h"
+#include "filerecount.h"
 #include "runcontext.h"
 #include "settings.h"
 #include "settingsmenu.h"
@@ -11,6 +12,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -18,6 +20,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QThread;
 class QToolButton;
 
 namespace app {
@@ -34,7 +37,10 @@ public:
     NaxDesktop(const QDir &folder, BrowserLauncher &browser, std::function<QDate()> today = &QDate::currentDate,
                QWidget *parent = nullptr);
 
-    // Shows the window, reports a broken settings file and runs the first activation.
+    ~NaxDesktop() override;
+
+    // Shows the window, reports a broken settings file and runs the first activation; then
+    // counts again, in the background, the files of the last days.
     void start();
 
 protected:
@@ -53,6 +59,9 @@ private:
     int ask(const QString &message, int style, const QString &title);
     void showError(const QString &message);
     void showMissingDays();
+    void startRecount();
+    // Waits for the count of the recent files, whose result is then the window's.
+    void awaitRecount();
 
     void enterPressed(int field);
     // The run the window's fields and boxes choose now; throws SettingsError while the settings
@@ -79,6 +88,12 @@ private:
     QComboBox *m_combo1 = nullptr;
     QLabel *m_strip = nullptr; // Label1(4)
     QLineEdit *m_selectAfterClick = nullptr;
+
+    // The files of the last days whose figures the cards no longer give, counted again in the
+    // background so that the window never waits for it.
+    QThread *m_recount = nullptr;
+    std::shared_ptr<QList<movement::StaleFile>> m_recounted;
+    QList<movement::StaleFile> m_stale;
 };
 
 } // namespace app

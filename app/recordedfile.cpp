@@ -33,6 +33,11 @@ QList<movement::MissingDay> WrittenDays::missing(int days) const
     return coverage.missing(lastDue.addDays(1 - days), lastDue);
 }
 
+QList<movement::StaleFile> WrittenDays::stale(int days) const
+{
+    return movement::staleFiles(coverage, lastDue.addDays(1 - days), lastDue, context);
+}
+
 WrittenDays readWrittenDays(const QDir &folder, QDate today)
 {
     movement::RegisterContents contents;
@@ -41,22 +46,31 @@ WrittenDays readWrittenDays(const QDir &folder, QDate today)
     } catch (const movement::MovementError &e) {
         throw movement::MovementError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
     }
+    movement::MovementContext context;
+    context.folder = folder;
+    context.today = today;
     QStringList codes;
     if (const std::optional<StructureList> list = readStructureFile(folder)) {
+        context.structures.take(*list);
         for (int n = 0; n < std::min(list->NumeroStrutture, movement::kMaxStructures); ++n)
             codes << list->CodiciStrutture[n];
     }
     // The window ticks "Start up" while the phase lasts.
     const movement::FileKind proposed = fileKind(!startupMarkExists(folder), false);
     movement::DayCoverage coverage(contents.entries, codes);
-    return {std::move(contents), std::move(coverage), proposed, movement::reportedDay(proposed, today.addDays(-1))};
+    return {std::move(contents), std::move(coverage), proposed, movement::reportedDay(proposed, today.addDays(-1)),
+            context};
 }
 
-MissingDaysNote missingDaysNote(const QDir &folder, QDate today)
+MissingDaysNote missingDaysNote(const QDir &folder, QDate today, const QList<movement::StaleFile> &stale)
 {
     try {
         const WrittenDays days = readWrittenDays(folder, today);
-        const QString sentence = movement::missingDaysText(days.missing());
+        QStringList sentences{movement::missingDaysText(days.missing())};
+        for (const movement::StaleFile &file : stale)
+            sentences << movement::staleFileText(file);
+        sentences.removeAll(QString());
+        const QString sentence = sentences.join(QStringLiteral(". "));
         const QString warning = days.contents.warning();
         if (warning.isEmpty())
             return {sentence, sentence};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "daycoverage.h"
+#include "filerecount.h"
 #include "registerentry.h"
 #include "runcontext.h"
 #include "writtenfiles.h"
@@ -37,22 +38,28 @@ struct WrittenDays
     // which reports the night before the typed day).
     movement::FileKind proposed;
     QDate lastDue;
+    // The folder, the structure list and today, for counting the files again.
+    movement::MovementContext context;
 
     // The days lacking a file among the `days` that end with the last one due.
     QList<movement::MissingDay> missing(int days = movement::kMissingDaysLooked) const;
+    // The files of those days whose figures the cards no longer give, counted again now. Throws
+    // as the generator does.
+    QList<movement::StaleFile> stale(int days = movement::kMissingDaysLooked) const;
 };
 
 // The register and the structure list of the hotel's folder, on the day `today`. Throws with the
 // operator's whole message when either cannot be read.
 WrittenDays readWrittenDays(const QDir &folder, QDate today);
 
-// The yellow strip's note on the missing days: its sentence, and in full, for a tooltip, the
-// sentence and the warning about the register's lines that cannot be read.
+// The yellow strip's note on the missing days and the files `stale` names: its sentences, and in
+// full, for a tooltip, the sentences and the warning about the register's lines that cannot be
+// read; a short note when the register cannot be read.
 struct MissingDaysNote
 {
     QString text;
     QString detail;
 };
-MissingDaysNote missingDaysNote(const QDir &folder, QDate today);
+MissingDaysNote missingDaysNote(const QDir &folder, QDate today, const QList<movement::StaleFile> &stale = {});
 
 } // namespace app

@@ -43,8 +43,9 @@ QString writtenDaysFileName(QDate today)
     return QStringLiteral("giorni-%1.csv").arg(movement::dashedDay(today));
 }
 
-WrittenFilesWindow::WrittenFilesWindow(const WrittenDays &days, QString savePath, QWidget *parent)
-    : QDialog(parent), m_coverage(days.coverage), m_proposed(days.proposed), m_first(days.lastDue.addDays(1 - kDaysShown)),
+WrittenFilesWindow::WrittenFilesWindow(const WrittenDays &days, const QList<movement::StaleFile> &stale,
+                                       QString savePath, QWidget *parent)
+    : QDialog(parent), m_coverage(days.coverage), m_stale(stale), m_proposed(days.proposed), m_first(days.lastDue.addDays(1 - kDaysShown)),
       m_last(days.lastDue), m_savePath(std::move(savePath))
 {
     const movement::RegisterContents &contents = days.contents;
@@ -61,6 +62,8 @@ WrittenFilesWindow::WrittenFilesWindow(const WrittenDays &days, QString savePath
                                         "registro non sa se un file è stato caricato sul portale.");
     if (!contents.unreadable.isEmpty())
         text += u' ' + contents.warning();
+    for (const movement::StaleFile &file : m_stale)
+        text += u' ' + movement::staleFileText(file) + u'.';
     summary->setText(text);
     layout->addWidget(summary);
     layout->addWidget(registerTable(contents.entries), 1);
@@ -116,16 +119,19 @@ QListWidget *WrittenFilesWindow::dayRow()
     m_days->setSelectionMode(QAbstractItemView::ExtendedSelection);
     for (QDate day = m_first; day <= m_last; day = day.addDays(1)) {
         const State state = m_coverage.state(day);
-        const QString word = movement::stateWord(state);
+        const movement::StaleFile *stale = state == State::Written ? staleOn(day) : nullptr;
+        const QString word = stale ? QStringLiteral("da riscrivere") : movement::stateWord(state);
         auto *item = new QListWidgetItem(day.toString(u"dd/MM") + u'\n' + word.left(1).toUpper() + word.mid(1), m_days);
         item->setData(kDayRole, day);
-        item->setBackground(stateColour(state));
+        item->setBackground(stale ? QColor(255, 224, 160) : stateColour(state));
         item->setTextAlignment(Qt::AlignCenter);
         QString tip = movement::spokenDay(day) + QStringLiteral(": ") + word;
         if (const std::optional<movement::MissingDay> lacking = m_coverage.missing(day); lacking && lacking->partly())
             tip += u' ' + movement::structuresNote(lacking->structures);
         if (state == State::Unknown)
             tip += QStringLiteral(" (prima del primo file del registro)");
+        if (stale)
+            tip += QStringLiteral(". ") + movement::staleFileText(*stale);
         item->setToolTip(tip);
     }
     m_days->setFixedHeight(m_days->sizeHintForRow(0) + 2 * m_days->frameWidth()
@@ -143,16 +149,31 @@ std::optional<WrittenFilesWindow::Prepared> WrittenFilesWindow::selectedMissingR
     if (days.isEmpty() || (m_proposed == movement::FileKind::Schema && days.size() > 1))
         return std::nullopt;
     std::sort(days.begin(), days.end());
-    const QList<movement::MissingDay> missing = m_coverage.missing(days.first(), days.last());
-    if (days.first().daysTo(days.last()) + 1 != days.size() || missing.size() != days.size())
+    if (days.first().daysTo(days.last()) + 1 != days.size())
         return std::nullopt;
     // The structure to select when every day lacks that one alone.
-    const QList<int> lacking = missing.first().structures;
-    const bool one = lacking.size() == 1 && std::all_of(missing.begin(), missing.end(), [&](const auto &m) {
-        return m.structures == lacking;
-    });
+    QList<QList<int>> structures;
+    for (QDate day : days) {
+        const movement::StaleFile *stale = staleOn(day);
+        if (const std::optional<movement::MissingDay> lacking = m_coverage.missing(day))
+            structures << lacking->structures;
+        else if (stale && m_coverage.state(day) == State::Written)
+            structures << QList<int>{stale->structure};
+        else
+            return std::nullopt;
+    }
+    const QList<int> &first = structures.first();
+    const bool one = first.size() == 1 && first.first() > 0 && structures.count(first) == structures.size();
     return Prepared{movement::typedDay(m_proposed, days.first()), movement::typedDay(m_proposed, days.last()),
-                    one ? lacking.first() : 0};
+                    one ? first.first() : 0};
+}
+
+const movement::StaleFile *WrittenFilesWindow::staleOn(QDate day) const
+{
+    const auto stale = std::find_if(m_stale.cbegin(), m_stale.cend(), [day](const movement::StaleFile &f) {
+        return f.entry.figures.first <= day && day <= f.entry.figures.last;
+    });
+    return stale == m_stale.cend() ? nullptr : &*stale;
 }
 
 void WrittenFilesWindow::save()

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <mutex>
 
 namespace hoteldb {
 
@@ -39,6 +40,11 @@ public:
     // The table of that name (case does not matter) in the database file at path.
     std::shared_ptr<CachedTable> table(const QString &path, const QString &name);
 
+    // One run reads at a time: the tables decoded and the indexes built on them on first use
+    // are the process's, which the window's count of the recent files in the background shares
+    // with the run the operator starts. A run holds this for as long as it reads.
+    [[nodiscard]] std::unique_lock<std::mutex> reading() { return std::unique_lock(m_reading); }
+
 private:
     struct OpenFile
     {
@@ -54,6 +60,7 @@ private:
     QHash<QString, OpenFile> m_files;
     qint64 m_decodedTables = 0;
     bool m_caching = true;
+    std::mutex m_reading;
 };
 
 } // namespace hoteldb

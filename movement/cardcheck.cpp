@@ -3,6 +3,7 @@
 #include "classicfile.h"
 #include "classicselection.h"
 #include "codelookup.h"
+#include "dbengine.h"
 #include "daytext.h"
 #include "roomrange.h"
 #include "schemafile.h"
@@ -209,6 +210,7 @@ QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, con
 {
     // Every file needs the structure: for its code or for its figures.
     selectedStructure(context.selector);
+    const auto reading = hoteldb::DBEngine::instance().reading();
     checkRoomRange(args.DallaCamera, args.AllaCamera);
     CardCheck check(context, kind);
     switch (kind) {

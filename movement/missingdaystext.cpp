@@ -67,4 +67,46 @@ QString missingDaysText(const QList<MissingDay> &days)
     return QStringLiteral("Mancano %1 file: ").arg(files) + dayList(days, false);
 }
 
+QString fileDays(QDate first, QDate last)
+{
+    if (first == last)
+        return QStringLiteral("di ") + spokenDay(first);
+    const bool sameMonth = first.month() == last.month() && first.year() == last.year();
+    return QStringLiteral("dal %1 al %2 %3")
+        .arg(sameMonth ? QString::number(first.day()) : QStringLiteral("%1 %2").arg(first.day()).arg(kItalian.monthName(first.month())))
+        .arg(last.day())
+        .arg(kItalian.monthName(last.month()));
+}
+
+QString figuresChange(const FileFigures &then, const FileFigures &now)
+{
+    const struct
+    {
+        qint64 then;
+        qint64 now;
+        const char16_t *one;
+        const char16_t *many;
+    } figures[] = {{then.arrivals, now.arrivals, u"arrivo", u"arrivi"},
+                   {then.departures, now.departures, u"partenza", u"partenze"},
+                   {then.guestsPresent, now.guestsPresent, u"ospite presente", u"ospiti presenti"},
+                   {then.roomsOccupied, now.roomsOccupied, u"camera occupata", u"camere occupate"}};
+    QStringList changes;
+    for (const auto &f : figures) {
+        const qint64 change = f.now - f.then;
+        if (change != 0)
+            changes << QStringLiteral("%1 %2 %3")
+                           .arg(QString::number(std::abs(change)),
+                                QString::fromUtf16(std::abs(change) == 1 ? f.one : f.many),
+                                change > 0 ? QStringLiteral("in più") : QStringLiteral("in meno"));
+    }
+    return changes.join(QStringLiteral(", "));
+}
+
+QString staleFileText(const StaleFile &file)
+{
+    return QStringLiteral("Il file ") + fileDays(file.entry.figures.first, file.entry.figures.last)
+           + (file.structure > 0 ? u' ' + structuresNote({file.structure}) : QString())
+           + QStringLiteral(" non corrisponde più alle schede: ") + figuresChange(file.entry.figures, file.now);
+}
+
 } // namespace movement

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "daycoverage.h"
+#include "filerecount.h"
 
 #include <QDate>
 #include <QList>
@@ -22,5 +23,17 @@ QString structuresNote(const QList<int> &structures);
 // day follow it when others do not, "domenica 6 dicembre (struttura 2)"; each structure lacking
 // a day counts for a file. Empty when none is missing.
 QString missingDaysText(const QList<MissingDay> &days);
+
+// The days a file reports, as a sentence names them: "di lunedì 7 dicembre", "dal 5 al 7
+// dicembre", "dal 30 novembre al 2 dicembre".
+QString fileDays(QDate first, QDate last);
+
+// What a stale file lacks, in words: "1 arrivo in più, 2 partenze in meno".
+QString figuresChange(const FileFigures &then, const FileFigures &now);
+
+// The sentence for a file whose figures the cards no longer give: "Il file di lunedì 7 dicembre
+// non corrisponde più alle schede: 1 arrivo in più", the structure after the days when there is
+// a list.
+QString staleFileText(const StaleFile &file);
 
 } // namespace movement

@@ -3,6 +3,7 @@
 #include "classicfile.h"
 #include "closedfile.h"
 #include "daytext.h"
+#include "dbengine.h"
 #include "hashingwriter.h"
 #include "outputfile.h"
 #include "roomrange.h"
@@ -21,6 +22,17 @@ QDate typedDay(FileKind kind, QDate day)
     return kind == FileKind::Schema ? day.addDays(1) : day;
 }
 
+FileFigures generateMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
+{
+    const auto reading = hoteldb::DBEngine::instance().reading();
+    switch (kind) {
+    case FileKind::Classic: return CreaMovimentiClassico(context, args, out);
+    case FileKind::Schema: return CreaMovimentiSchema(context, args, out);
+    case FileKind::Closed: break;
+    }
+    return CreaMovimentiChiusa(context, args, out);
+}
+
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
                            WrittenFile *written)
 {
@@ -33,11 +45,7 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     removeLeftovers(context.folder, context.PercorsoFile);
     core::saveAtomically(path, [&](QIODevice &out) {
         core::HashingWriter hashed(out, QCryptographicHash::Sha256);
-        switch (kind) {
-        case FileKind::Classic: file.figures = CreaMovimentiClassico(context, args, hashed); break;
-        case FileKind::Schema: file.figures = CreaMovimentiSchema(context, args, hashed); break;
-        case FileKind::Closed: file.figures = CreaMovimentiChiusa(context, args, hashed); break;
-        }
+        file.figures = generateMovementFile(kind, context, args, hashed);
         file.sha256 = QString::fromLatin1(hashed.result().toHex());
         file.size = hashed.written();
     });

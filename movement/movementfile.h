@@ -3,6 +3,7 @@
 #include "filefigures.h"
 #include "movementcontext.h"
 
+#include <QIODevice>
 #include <QString>
 
 namespace movement {
@@ -27,6 +28,10 @@ struct WrittenFile
     qint64 size = 0;
     QString sha256;
 };
+
+// Writes the movement file of the given kind into `out` with its generator and returns the
+// figures it reports; throws as the generator does.
+FileFigures generateMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
 
 // Writes the movement file of the given kind, whole or not at all, and returns its path; what
 // it holds goes to `written` when given. Throws (MovementError, or the database layer's errors)

@@ -235,6 +235,43 @@ private slots:
         QCOMPARE(field(window.get(), 0)->text(), u"28/02/2024"_qs);
     }
 
+    // A guest who arrived late in the evening is entered the next morning, after the file of his
+    // day was written: the strip, "File scritti" and --mancanti name the file to write again.
+    // Archiving a card changes nothing the file reports, and names nothing.
+    void fileWrittenBeforeItsCards()
+    {
+        Hotel hotel;
+        hotel.settings();
+        hotel.endStartUp();
+        hotelfixture::Hotel cards;
+        cards.rooms = {{1, "101", "DOP", 2}, {1, "102", "DOP", 2}};
+        cards.current << hotelfixture::departed("101", 15, "20261205", "20261207");
+        cards.writeInto(QDir(hotel.dir.path()));
+        const QDate tuesday(2026, 12, 8);
+        QCOMPARE(naxwindow::runIn(hotel, {u"--file=classico"_qs, u"--dalla=07/12/2026"_qs}, tuesday).status, app::kExitDone);
+        cards.archived << hotelfixture::departed("101", 26000015, "20261205", "20261207");
+        cards.current = {hotelfixture::present("102", 16, "20261207", "20261209")}; // entered the next morning
+        cards.writeInto(QDir(hotel.dir.path()));
+
+        const Output missing = naxwindow::runIn(hotel, {u"--mancanti"_qs}, tuesday);
+        QCOMPARE(missing.out, "07/12/2026 da riscrivere: 1 arrivo in più, 1 ospite presente in più, 1 camera occupata in più\n");
+        QCOMPARE(missing.status, app::kExitMissing);
+        auto window = openWindow(hotel, tuesday);
+        const QString sentence = u"Il file di lunedì 7 dicembre non corrisponde più alle schede: 1 arrivo in più, 1 ospite "
+                                 "presente in più, 1 camera occupata in più"_qs;
+        QVERIFY(QTest::qWaitFor([&] { return control<QLabel>(window.get(), u"Label1_4"_qs)->toolTip() == sentence; }));
+        inWrittenFiles(window.get(), [](app::WrittenFilesWindow *shown) {
+            QCOMPARE(dayItem(shown, 0)->text(), u"07/12\nDa riscrivere"_qs);
+            dayItem(shown, 0)->setSelected(true);
+            QTest::mouseClick(shown->findChild<QPushButton *>(u"prepara"_qs), Qt::LeftButton);
+        });
+        QCOMPARE(field(window.get(), 0)->text(), u"07/12/2026"_qs);
+
+        // Written again, the file agrees with the cards.
+        QCOMPARE(naxwindow::runIn(hotel, {u"--file=classico"_qs, u"--dalla=07/12/2026"_qs}, tuesday).status, app::kExitDone);
+        QCOMPARE(naxwindow::runIn(hotel, {u"--mancanti"_qs}, tuesday).status, app::kExitDone);
+    }
+
     void missingDaysOnTheCommandLine()
     {
         Hotel hotel;
