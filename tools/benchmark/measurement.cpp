@@ -6,6 +6,7 @@
 #include "jetreader.h"
 #include "movementfile.h"
 #include "classicfile.h"
+#include "filerecount.h"
 #include "outputfile.h"
 #include "savefile.h"
 #include "writtenfiles.h"
@@ -26,6 +27,7 @@ struct Run
         Check,    // the card check of the file rather than the file
         Plain,    // the file written whole without its checksum
         Recorded, // the file and its line in a register that holds a year of lines, as a run records it
+        Recount,  // the daily files of the days, one a day, counted again as the window does at start
     };
     movement::FileKind kind = movement::FileKind::Classic;
     int days = 1;
@@ -47,6 +49,8 @@ Run runOf(const QString &id)
         {QStringLiteral("check366"), {FileKind::Classic, 366, true, Run::Work::Check}},
         {QStringLiteral("plain366"), {FileKind::Classic, 366, true, Run::Work::Plain}},
         {QStringLiteral("record366"), {FileKind::Classic, 366, true, Run::Work::Recorded}},
+        {QStringLiteral("classic7"), {FileKind::Classic, 7, true}},
+        {QStringLiteral("recount7"), {FileKind::Classic, 7, true, Run::Work::Recount}},
     };
     const auto it = runs.constFind(id);
     if (it == runs.cend())
@@ -87,6 +91,18 @@ void decodeEveryTable(const QDir &hotel)
         hoteldb::JetReader(hotel.filePath(QLatin1String(file))).readTable(QLatin1String(table));
 }
 
+// The register's lines of a daily file a day from `first` to the reference day, whose figures
+// the cards do not give: every one is written again, as a late card would have it.
+QList<movement::RegisterEntry> weekOfFiles(QDate first)
+{
+    QList<movement::RegisterEntry> entries;
+    for (QDate day = first; day <= referenceDay(); day = day.addDays(1))
+        entries << movement::RegisterEntry::forFile(u"Movimenti.xml"_qs, movement::FileKind::Classic, {day, day, 0, 0, 0, 0},
+                                                    0, QString(), movement::RegisterEntry::Source::CommandLine,
+                                                    day.addDays(1).startOfDay(), u"012345"_qs, QString(), u"ZZZZZZ"_qs);
+    return entries;
+}
+
 // A register as a year of daily runs leaves it.
 void fillRegister(const movement::WrittenFiles &register_)
 {
@@ -116,6 +132,8 @@ QList<Measurement> measurements()
         {QStringLiteral("check366"), QStringLiteral("Card check of the classic file, 366 days"), 5},
         {QStringLiteral("plain366"), QStringLiteral("Classic file, 366 days, without its checksum"), 5},
         {QStringLiteral("record366"), QStringLiteral("Classic file, 366 days, recorded in a register of a year"), 5},
+        {QStringLiteral("classic7"), QStringLiteral("Classic file, 7 days"), 5},
+        {QStringLiteral("recount7"), QStringLiteral("The 7 daily files of a week counted again"), 5},
     };
 }
 
@@ -142,6 +160,8 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
         decodeEveryTable(hotel);
     } else if (run.work == Run::Work::Check) {
         movement::checkCards(run.kind, context, args);
+    } else if (run.work == Run::Work::Recount) {
+        movement::staleFiles(movement::DayCoverage(weekOfFiles(firstDay(run))), firstDay(run), referenceDay(), context);
     } else if (run.work == Run::Work::Plain) {
         const QString path = movement::outputFilePath(context.folder, context.PercorsoFile, firstDay(run));
         core::saveAtomically(path, [&](QIODevice &file) { movement::CreaMovimentiClassico(context, args, file); });
@@ -164,7 +184,7 @@ QString outputPath(const QString &id, const QDir &out)
     if (id == u"floor")
         return {};
     const Run run = runOf(id);
-    if (run.work == Run::Work::Check)
+    if (run.work == Run::Work::Check || run.work == Run::Work::Recount)
         return {};
     return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, movement::reportedDay(run.kind, firstDay(run)));
 }
