@@ -51,8 +51,8 @@ QString usageText(const QString &program);
 // What a usage error prints: its message and where the help is, a line each.
 QString usageErrorText(const UsageError &error, const QString &program);
 
-// The window's one option: start in the hotel's folder remembered for the menu entry, asking
-// for it the first time or when it no longer exists.
+// The menu entry's option: work in the hotel's folder remembered for it. The window asks for the
+// folder the first time or when it no longer exists; a command line given it never asks.
 inline constexpr QByteArrayView kFromTheMenu = "--cartella-hotel";
 
 // With kFromTheMenu: ask for the hotel's folder again, whatever was chosen before.
@@ -63,7 +63,7 @@ inline constexpr QByteArrayView kChooseAgain = "--scegli";
 // beside it, kChooseAgain.
 bool wantsCommandLine(int argc, const char *const *argv);
 
-// Whether the window is to start in the hotel's folder remembered for the menu entry.
+// Whether the program is to work in the hotel's folder remembered for the menu entry.
 bool startsFromTheMenu(int argc, const char *const *argv);
 
 // Whether the menu entry's folder is to be asked for again.
