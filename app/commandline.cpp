@@ -25,9 +25,11 @@ const QString kVersion = QStringLiteral("--version");
 const QString kProposed = QStringLiteral("proposto");
 const QString kMissing = QStringLiteral("--mancanti");
 const QString kDays = QStringLiteral("--giorni");
+const QString kScheduledTask = QStringLiteral("--attivita-pianificata");
+const QString kUser = QStringLiteral("--utente");
 constexpr int kMostDays = 366;
 
-const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays};
+const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays, kScheduledTask, kUser};
 const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
@@ -105,6 +107,22 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     }
     if (values.contains(kDays))
         throw UsageError(QStringLiteral("L'opzione --giorni va con --mancanti."));
+    if (values.contains(kScheduledTask)) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (it.key() != kScheduledTask && it.key() != kUser)
+                throw UsageError(u"L'opzione %1 non va con --attivita-pianificata.", {it.key()});
+        }
+        line.action = CommandLine::Action::ScheduledTask;
+        line.taskFile = values.value(kScheduledTask);
+        line.taskUser = values.value(kUser);
+        if (line.taskFile.isEmpty())
+            throw UsageError(QStringLiteral("L'opzione --attivita-pianificata vuole il file da scrivere."));
+        if (line.taskUser.isEmpty())
+            throw UsageError(QStringLiteral("Indicare con --utente DOMINIO\\utente per chi è l'attività pianificata."));
+        return line;
+    }
+    if (values.contains(kUser))
+        throw UsageError(QStringLiteral("L'opzione --utente va con --attivita-pianificata."));
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
@@ -139,6 +157,7 @@ QString usageText(const QString &program)
                "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
                "     %1 --mancanti [--giorni N]\n"
                "     %1 --help | --version\n"
+               "     %1 --attivita-pianificata FILE --utente DOMINIO\\utente\n"
                "\n"
                "     %1 [--cartella-hotel [--scegli]]\n"
                "\n"
@@ -166,6 +185,10 @@ QString usageText(const QString &program)
                "  --mancanti           stampa, uno per riga, i giorni degli ultimi N prima di oggi per cui il\n"
                "                       registro NaxRegistro.csv non ha un file giornaliero o di struttura chiusa\n"
                "  --giorni N           con --mancanti, quanti giorni guardare (se manca, 7)\n"
+               "  --attivita-pianificata F\n"
+               "                       per l'installazione su Windows: scrive nel file F l'attività pianificata\n"
+               "                       che scrive i file dei giorni mancanti nella cartella in cui si avvia,\n"
+               "                       per l'utente di --utente\n"
                "  --help               questo aiuto\n"
                "  --version            la versione\n"
                "\n"

@@ -13,12 +13,13 @@
 // The program's command line, for files written on a schedule and the card check:
 // NaxDesktop --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
 //            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo,
-//            --mancanti [--giorni N], --help, --version.
+//            --mancanti [--giorni N], --help, --version; for the Windows installer,
+//            --attivita-pianificata FILE --utente DOMINIO\utente.
 namespace app {
 
 struct CommandLine
 {
-    enum class Action { Help, Version, File, Check, Missing };
+    enum class Action { Help, Version, File, Check, Missing, ScheduledTask };
 
     Action action = Action::Help;
     std::optional<movement::FileKind> kind; // none ("proposto" or no --file): what the window starts with
@@ -30,6 +31,8 @@ struct CommandLine
     QString allaCamera = QStringLiteral("ZZZZZZ");
     std::optional<QString> structure; // none: the selector's first item
     int days = 7;                     // --mancanti: how many days before today it looks at
+    QString taskFile;                 // --attivita-pianificata: where the task's XML goes
+    QString taskUser;                 // --utente: whose task it is
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.

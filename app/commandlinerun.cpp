@@ -8,6 +8,7 @@
 #include "findingscsv.h"
 #include "recordedfile.h"
 #include "runcontext.h"
+#include "scheduledtask.h"
 #include "settings.h"
 #include "settingserror.h"
 
@@ -54,6 +55,12 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
 {
     if (line.action == CommandLine::Action::Missing)
         return missingDays(line, folder, today, out, err);
+    if (line.action == CommandLine::Action::ScheduledTask) {
+        const QString path = QDir::cleanPath(folder.absoluteFilePath(line.taskFile));
+        saveScheduledTask(path, scheduledTaskHere(folder, line.taskUser, today));
+        print(out, QDir::toNativeSeparators(path) + u'\n');
+        return kExitDone;
+    }
     const Settings settings = readSettingsFile(folder).value_or(defaultSettings());
     const std::optional<StructureList> list = readStructureFile(folder);
     StructureList structures;

@@ -94,6 +94,11 @@ private slots:
         QTest::newRow("days too many") << QStringList{u"--mancanti"_qs, u"--giorni"_qs, u"367"_qs} << u"non «367»"_qs;
         QTest::newRow("days alone") << QStringList{u"--giorni"_qs, u"3"_qs} << u"--giorni va con --mancanti"_qs;
         QTest::newRow("missing with a day") << QStringList{u"--mancanti"_qs, u"--dalla"_qs, day} << u"--dalla non va con --mancanti"_qs;
+        QTest::newRow("task without its user") << QStringList{u"--attivita-pianificata"_qs, u"a.xml"_qs}
+                                               << u"Indicare con --utente DOMINIO\\utente"_qs;
+        QTest::newRow("task with a day") << QStringList{u"--attivita-pianificata=a.xml"_qs, u"--utente=U"_qs, u"--dalla"_qs, day}
+                                         << u"--dalla non va con --attivita-pianificata"_qs;
+        QTest::newRow("user alone") << QStringList{u"--utente"_qs, u"U"_qs} << u"--utente va con --attivita-pianificata"_qs;
     }
     void badOptions()
     {
