@@ -4,6 +4,7 @@
 #   run      build the tool and start it
 #   test     the tests: an independent reader of Jet files (mdbtools and, for one check, its
 #            library), the fuzzers' compiler, a headless X server, the Debian package's checks
+#            (systemd for systemd-analyze, which a container may lack)
 #   windows  the Windows build from Debian: MinGW-w64, Wine, NSIS, and what the Qt build
 #            and the window tests under Wine need
 set -euo pipefail
@@ -18,7 +19,7 @@ test=(
     mdbtools mdbtools-dev libglib2.0-dev pkg-config
     clang libclang-rt-14-dev
     xvfb xauth
-    desktop-file-utils lintian dpkg-dev
+    desktop-file-utils lintian dpkg-dev systemd
 )
 windows=(
     g++-mingw-w64-x86-64-posix ninja-build wine wine64 nsis zip unzip dpkg-dev
