@@ -29,9 +29,12 @@ const QString kDays = QStringLiteral("--giorni");
 const QString kLog = QStringLiteral("--log");
 // --dalla's value for every day the register misses.
 const QString kMissingValue = QStringLiteral("mancanti");
+const QString kScheduledTask = QStringLiteral("--attivita-pianificata");
+const QString kUser = QStringLiteral("--utente");
 constexpr int kMostDays = 366;
 
-const QStringList kWithValue{kFile, kDalla, kAlla, kDallaCamera, kAllaCamera, kStructure, kDays, kLog};
+const QStringList kWithValue{kFile,      kDalla, kAlla,          kDallaCamera, kAllaCamera,
+                             kStructure, kDays,  kLog, kScheduledTask, kUser};
 const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
@@ -126,6 +129,22 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
             throw UsageError(QStringLiteral("--dalla mancanti va con --file proposto: scrive per ogni giorno mancante il "
                                             "file che propone la finestra."));
     }
+    if (values.contains(kScheduledTask)) {
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            if (it.key() != kScheduledTask && it.key() != kUser)
+                throw UsageError(u"L'opzione %1 non va con --attivita-pianificata.", {it.key()});
+        }
+        line.action = CommandLine::Action::ScheduledTask;
+        line.taskFile = values.value(kScheduledTask);
+        line.taskUser = values.value(kUser);
+        if (line.taskFile.isEmpty())
+            throw UsageError(QStringLiteral("L'opzione --attivita-pianificata vuole il file da scrivere."));
+        if (line.taskUser.isEmpty())
+            throw UsageError(QStringLiteral("Indicare con --utente DOMINIO\\utente per chi è l'attività pianificata."));
+        return line;
+    }
+    if (values.contains(kUser))
+        throw UsageError(QStringLiteral("L'opzione --utente va con --attivita-pianificata."));
     line.action = values.contains(kCheck) ? CommandLine::Action::Check : CommandLine::Action::File;
     if (values.contains(kFile)) {
         line.kind = kindNamed(values.value(kFile));
@@ -159,16 +178,18 @@ QString usageText(const QString &program)
                "Uso: %1 --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]\n"
                "     %2 [--dalla-camera X] [--alla-camera Y] [--struttura N]\n"
                "     %1 --controllo [--file classico|avvio|chiusa] --dalla GG/MM/AAAA [...]\n"
-               "     %1 --file proposto --dalla mancanti [--giorni N]\n"
+               "     %1 --file proposto --dalla mancanti [--giorni N] [--log F]\n"
                "     %1 --mancanti [--giorni N]\n"
                "     %1 --help | --version\n"
+               "     %1 --attivita-pianificata FILE --utente DOMINIO\\utente\n"
                "\n"
                "     %1 [--cartella-hotel [--scegli]]\n"
                "\n"
                "Senza opzioni apre la finestra. Va avviato nella cartella dell'hotel; con --cartella-hotel\n"
                "(la voce del menu delle applicazioni) apre la finestra nella cartella dell'hotel scelta la\n"
                "prima volta, che richiede se non esiste più o non contiene gli archivi del programma\n"
-               "alberghiero; con --scegli la richiede comunque.\n"
+               "alberghiero; con --scegli la richiede comunque. Con le opzioni qui sotto, --cartella-hotel\n"
+               "lavora in quella cartella senza chiederla (l'attività pianificata di Linux).\n"
                "\n"
                "  --file K             scrive il file dei movimenti, come \"Crea File\" nella finestra ma senza\n"
                "                       aprire il portale e senza domande: classico (il file giornaliero),\n"
@@ -190,15 +211,21 @@ QString usageText(const QString &program)
                "  --struttura N        la struttura del file VeluSetup.txt (se manca, la prima)\n"
                "  --mancanti           stampa, uno per riga, i giorni degli ultimi N per cui il registro\n"
                "                       NaxRegistro.csv non ha un file, fino a ieri (durante la fase di\n"
-               "                       Start up fino all'altro ieri)\n"
+               "                       Start up fino all'altro ieri), poi i file che le schede non\n"
+               "                       confermano più, da riscrivere\n"
                "  --giorni N           con --mancanti o --dalla mancanti, quanti giorni guardare (se manca, 7)\n"
                "  --log F              annota nel file F, in una o due righe, quando è stato eseguito e che\n"
                "                       cosa ha scritto o perché non ha scritto nulla (tiene le ultime %3 esecuzioni)\n"
+               "  --attivita-pianificata F\n"
+               "                       per l'installazione su Windows: scrive nel file F l'attività pianificata\n"
+               "                       che scrive i file dei giorni mancanti nella cartella in cui si avvia,\n"
+               "                       per l'utente di --utente\n"
                "  --help               questo aiuto\n"
                "  --version            la versione\n"
                "\n"
                "Stato di uscita: 0 fatto, 1 errore (il messaggio va sullo standard error e non si scrive\n"
-               "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie, 4 mancano dei giorni.\n"
+               "nulla), 2 opzioni sbagliate, 3 il controllo ha trovato schede dubbie, 4 mancano dei giorni\n"
+               "o ci sono file da riscrivere.\n"
                "Esempio, ogni mattina i file dei giorni mancanti: %1 --file proposto --dalla mancanti --log naxdesktop.log\n")
         .arg(program, QString(program.size(), u' '), QString::number(kRunsKept));
 }

@@ -15,12 +15,13 @@
 // NaxDesktop --file classico|avvio|chiusa|proposto --dalla GG/MM/AAAA [--alla GG/MM/AAAA]
 //            [--dalla-camera X] [--alla-camera Y] [--struttura N], or --controllo,
 //            --file proposto --dalla mancanti [--giorni N], --mancanti [--giorni N],
-//            each with [--log FILE]; --help, --version.
+//            each with [--log FILE]; --help, --version; for the Windows installer,
+//            --attivita-pianificata FILE --utente DOMINIO\utente.
 namespace app {
 
 struct CommandLine
 {
-    enum class Action { Help, Version, File, Check, Missing };
+    enum class Action { Help, Version, File, Check, Missing, ScheduledTask };
 
     Action action = Action::Help;
     std::optional<movement::FileKind> kind; // none ("proposto" or no --file): what the window starts with
@@ -35,6 +36,8 @@ struct CommandLine
     bool missingDays = false;
     int days = movement::kMissingDaysLooked; // how many days up to the last one due the missing days look at
     std::optional<QString> log;              // --log: the file the run notes itself in
+    QString taskFile;                        // --attivita-pianificata: where the task's XML goes
+    QString taskUser;                        // --utente: whose task it is
 };
 
 // A command line that cannot be used, with an Italian message naming the option at fault.
@@ -56,8 +59,8 @@ QString usageText(const QString &program);
 // What a usage error prints: its message and where the help is, a line each.
 QString usageErrorText(const UsageError &error, const QString &program);
 
-// The window's one option: start in the hotel's folder remembered for the menu entry, asking
-// for it the first time or when it no longer exists.
+// The menu entry's option: work in the hotel's folder remembered for it. The window asks for the
+// folder the first time or when it no longer exists; a command line given it never asks.
 inline constexpr QByteArrayView kFromTheMenu = "--cartella-hotel";
 
 // With kFromTheMenu: ask for the hotel's folder again, whatever was chosen before.
@@ -68,7 +71,7 @@ inline constexpr QByteArrayView kChooseAgain = "--scegli";
 // beside it, kChooseAgain.
 bool wantsCommandLine(int argc, const char *const *argv);
 
-// Whether the window is to start in the hotel's folder remembered for the menu entry.
+// Whether the program is to work in the hotel's folder remembered for the menu entry.
 bool startsFromTheMenu(int argc, const char *const *argv);
 
 // Whether the menu entry's folder is to be asked for again.

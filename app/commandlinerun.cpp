@@ -9,6 +9,7 @@
 #include "recordedfile.h"
 #include "runlog.h"
 #include "runcontext.h"
+#include "scheduledtask.h"
 #include "settings.h"
 #include "settingserror.h"
 
@@ -161,6 +162,12 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
 {
     if (line.action == CommandLine::Action::Missing)
         return missingDays(line, folder, today, out, err);
+    if (line.action == CommandLine::Action::ScheduledTask) {
+        const QString path = QDir::cleanPath(folder.absoluteFilePath(line.taskFile));
+        saveScheduledTask(path, scheduledTaskHere(folder, line.taskUser, today));
+        print(out, QDir::toNativeSeparators(path) + u'\n');
+        return kExitDone;
+    }
     const Hotel hotel(folder);
     // The window ticks "Start up" while the phase lasts and cannot tick it afterwards.
     const movement::FileKind kind = line.kind.value_or(fileKind(!hotel.startUpDone, false));

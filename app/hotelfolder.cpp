@@ -23,26 +23,50 @@ bool holdsHotelDatabase(const QDir &folder)
                        [&](const QString &name) { return QFileInfo(folder.filePath(name)).isFile(); });
 }
 
+enum class Choice { None, Gone, NoDatabase, Usable };
+
+// The folder the file remembers, and whether the program can work there.
+std::pair<QString, Choice> rememberedChoice(const QString &file)
+{
+    if (!QFileInfo::exists(file))
+        return {QString(), Choice::None};
+    const QString folder = core::textFileLines(file).value(0);
+    if (folder.isEmpty() || !QDir(folder).exists())
+        return {folder, Choice::Gone};
+    return {folder, holdsHotelDatabase(QDir(folder)) ? Choice::Usable : Choice::NoDatabase};
+}
+
+QString settingsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/NaxDesktop");
+}
+
+void enter(const QDir &folder)
+{
+    if (!QDir::setCurrent(folder.path()))
+        throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
+                            {QDir::toNativeSeparators(folder.path())});
+}
+
 } // namespace
 
 std::optional<QDir> HotelFolder::choose(const std::function<QString(const QString &why)> &ask, bool again) const
 {
-    const bool known = QFileInfo::exists(filePath());
-    const QStringList lines = known ? core::textFileLines(filePath()) : QStringList();
-    const QString remembered = lines.value(0);
-    const bool exists = !remembered.isEmpty() && QDir(remembered).exists();
-    if (exists && !again && holdsHotelDatabase(QDir(remembered)))
+    const auto [remembered, choice] = rememberedChoice(filePath());
+    if (choice == Choice::Usable && !again)
         return QDir(remembered);
 
     const QString choose = QStringLiteral("scegliere quella con gli archivi del programma alberghiero (per esempio "
                                           "Scheda_Cliente.mdb)");
-    const QString chosen = ask(again || !known ? QStringLiteral("Scegliere la cartella dell'hotel, quella con gli "
-                                                                "archivi del programma alberghiero")
-                               : exists ? core::operatorMessage(u"La cartella dell'hotel scelta finora, «%1», non "
-                                                                   u"contiene nessun archivio del programma alberghiero: ",
-                                                                   {QDir::toNativeSeparators(remembered)})
-                                              + choose
-                                        : QStringLiteral("La cartella dell'hotel scelta finora non esiste più: ") + choose);
+    const QString chosen = ask(again || choice == Choice::None
+                                   ? QStringLiteral("Scegliere la cartella dell'hotel, quella con gli archivi del "
+                                                    "programma alberghiero")
+                               : choice == Choice::NoDatabase
+                                   ? core::operatorMessage(u"La cartella dell'hotel scelta finora, «%1», non contiene "
+                                                           u"nessun archivio del programma alberghiero: ",
+                                                           {QDir::toNativeSeparators(remembered)})
+                                         + choose
+                                   : QStringLiteral("La cartella dell'hotel scelta finora non esiste più: ") + choose);
     if (chosen.isEmpty())
         return std::nullopt;
     if (!m_settings.mkpath(QStringLiteral(".")))
@@ -57,21 +81,48 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
     return QDir(chosen);
 }
 
+QDir HotelFolder::remembered() const
+{
+    const auto [folder, choice] = rememberedChoice(filePath());
+    const QString native = QDir::toNativeSeparators(folder);
+    if (choice == Choice::Usable)
+        return QDir(folder);
+    if (choice == Choice::None)
+        throw SettingsError(QStringLiteral("La cartella dell'hotel non è ancora stata scelta: sceglierla una volta "
+                                           "aprendo il programma dalla voce «Preparazione file per Istat (Velunor)» "
+                                           "del menu delle applicazioni."));
+    const QString chooseAgain = QStringLiteral("sceglierla di nuovo dalla voce «Cambia la cartella dell'hotel» del menu "
+                                               "delle applicazioni.");
+    if (choice == Choice::Gone)
+        throw SettingsError(core::operatorMessage(u"La cartella dell'hotel «%1» non esiste più o non è raggiungibile; "
+                                                  u"se è stata spostata, ",
+                                                  {native})
+                            + chooseAgain);
+    throw SettingsError(core::operatorMessage(u"La cartella dell'hotel «%1» non contiene nessun archivio del programma "
+                                              u"alberghiero: ",
+                                              {native})
+                        + chooseAgain);
+}
+
 std::optional<QDir> hotelFolderForTheMenu(bool again)
 {
-    const QString settings =
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/NaxDesktop");
     try {
-        const std::optional<QDir> folder = HotelFolder(QDir(settings)).choose(
+        const std::optional<QDir> folder = HotelFolder(QDir(settingsFolder())).choose(
             [](const QString &why) { return QFileDialog::getExistingDirectory(nullptr, why, QDir::homePath()); }, again);
-        if (folder && !QDir::setCurrent(folder->path()))
-            throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
-                                {QDir::toNativeSeparators(folder->path())});
+        if (folder)
+            enter(*folder);
         return folder;
     } catch (const std::exception &e) {
         dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), 0, QStringLiteral("Errore"));
         return std::nullopt;
     }
+}
+
+QDir hotelFolderForTheCommandLine()
+{
+    const QDir folder = HotelFolder(QDir(settingsFolder())).remembered();
+    enter(folder);
+    return folder;
 }
 
 } // namespace app

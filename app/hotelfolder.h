@@ -24,6 +24,11 @@ public:
     // or the choice cannot be remembered.
     std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask, bool again = false) const;
 
+    // The remembered folder, for a command line, which asks nothing. Throws SettingsError,
+    // saying to choose the folder from the menu entry, when none was chosen yet or the one
+    // chosen no longer exists or holds none of the hotel program's databases.
+    QDir remembered() const;
+
     QString filePath() const { return m_settings.filePath(QStringLiteral("cartella-hotel")); }
 
 private:
@@ -34,5 +39,9 @@ private:
 // `again`), made the current folder. nullopt, after the tool's box has said why where there is a
 // reason, when there is none.
 std::optional<QDir> hotelFolderForTheMenu(bool again);
+
+// For a command line started with the menu entry's option (the scheduled run on Linux): the
+// remembered folder, made the current folder, never asked for. Throws SettingsError.
+QDir hotelFolderForTheCommandLine();
 
 } // namespace app

@@ -8,12 +8,25 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
 int main(int argc, char *argv[])
 {
     // Options of its own make the program a command line, which needs no display.
     if (app::wantsCommandLine(argc, argv)) {
         QCoreApplication application(argc, argv);
-        return app::runCommandLine(QCoreApplication::arguments());
+        QStringList arguments = QCoreApplication::arguments();
+        // The scheduled run on Linux: in the folder chosen from the menu entry, never asked for.
+        if (app::startsFromTheMenu(argc, argv)) {
+            try {
+                app::hotelFolderForTheCommandLine();
+            } catch (const std::exception &e) {
+                std::fputs(qUtf8Printable(core::messageOf(e) + u'\n'), stderr);
+                return app::kExitFailure;
+            }
+            arguments.removeAll(QString::fromLatin1(app::kFromTheMenu));
+        }
+        return app::runCommandLine(arguments);
     }
     QApplication application(argc, argv);
     // Ties the window to the menu entry that starts it, whose icon the task bar then shows.

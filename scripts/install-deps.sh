@@ -3,8 +3,9 @@
 # Usage: scripts/install-deps.sh [run|test|windows]...   (default: run)
 #   run      build the tool and start it
 #   test     the tests: an independent reader of Jet files (mdbtools and, for one check, its
-#            library), the fuzzers' compiler, a headless X server, the Debian package's checks,
-#            and a spreadsheet that saves the register of written files back as an operator does
+#            library), the fuzzers' compiler, a headless X server, the Debian package's checks
+#            (systemd for systemd-analyze, which a container may lack), and a spreadsheet that
+#            saves the register of written files back as an operator does
 #   windows  the Windows build from Debian: MinGW-w64, Wine, NSIS, and what the Qt build
 #            and the window tests under Wine need
 set -euo pipefail
@@ -19,7 +20,7 @@ test=(
     mdbtools mdbtools-dev libglib2.0-dev pkg-config
     clang libclang-rt-14-dev
     xvfb xauth
-    desktop-file-utils lintian dpkg-dev
+    desktop-file-utils lintian dpkg-dev systemd
     libreoffice-calc-nogui
 )
 windows=(

@@ -5,9 +5,11 @@
 #   2. the real window, NaxDesktop.exe on an X display, on the demo hotel: "Crea File" writes
 #      the same bytes as the Linux build for the same folder, day and choices; a screenshot of
 #      it goes to build-windows/naxdesktop-windows.png;
-#   3. the installer, silently, with the hotel's folder given: files, the shortcuts to the program
-#      and its guide, the installed program starting; then the uninstaller, which leaves the
-#      hotel's files alone.
+#   3. the installer, silently, with the hotel's folder given and the scheduled task asked for:
+#      files, the shortcuts to the program and its guide, the task's XML as the program wrote it
+#      and Wine's schtasks registered it, an earlier installer's task removed, the installed
+#      program starting; then the uninstaller, which removes the task and leaves the hotel's
+#      files alone. Wine runs no task: the XML's own test (tst_scheduledtask) checks the rest.
 # The Wine prefix is NAX_WINEPREFIX, or ~/.cache/naxdesktop/wine; its first start takes a while.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -120,7 +122,14 @@ build/demo/naxdemohotel demo/hotel.json "$hotel" >/dev/null
 printf 'DuzizUzazi.xml\r\nC:\\windows\\system32\\cmd.exe /c rem\r\nABC123\r\n' >"$hotel/NaxSetup.txt"
 printf 'Ok\r\n' >"$hotel/IPUSU.txt"
 (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-before"
-wine "build-windows/NaxDesktop-$version-setup.exe" /S '/CARTELLA=C:\Hotel di prova' || fail "l'installazione silenziosa"
+# The task an earlier installer made, which the installation replaces.
+tasks="$WINEPREFIX/drive_c/windows/system32/tasks"
+task="$tasks/NaxDesktop - file dei giorni mancanti"
+old_task="$tasks/NaxDesktop - file di ieri"
+printf '%s' '<?xml version="1.0"?><Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task"><Actions><Exec><Command>cmd.exe</Command></Exec></Actions></Task>' >"$work/old-task.xml"
+wine schtasks /Create /F /TN "NaxDesktop - file di ieri" /XML "$(win "$work/old-task.xml")" && [ -f "$old_task" ] \
+    || fail "l'attività pianificata del vecchio installatore non si è potuta preparare"
+wine "build-windows/NaxDesktop-$version-setup.exe" /S /ATTIVITA '/CARTELLA=C:\Hotel di prova' || fail "l'installazione silenziosa"
 wineserver -w
 programs=$(find "$WINEPREFIX/drive_c/users" -path '*Programs/NaxDesktop' -type d | head -n 1)
 shortcut=$(find "$WINEPREFIX/drive_c/users" -name 'Preparazione file per Istat (Velunor).lnk' | head -n 1)
@@ -131,6 +140,24 @@ elif [ -z "$shortcut" ]; then
     fail "manca il collegamento nel menu Start"
 else
     strings -e l "$shortcut" | grep -qF 'C:\Hotel di prova' || fail "il collegamento non lavora nella cartella dell'hotel"
+    # The task's XML as the installed program wrote it for the installer: UTF-16 after its
+    # byte-order mark, the window's program run in the hotel's folder.
+    xml="$programs/attivita-pianificata.xml"
+    if [ "$(head -c 2 "$xml" 2>/dev/null | od -An -tx1 | tr -d ' ')" != fffe ]; then
+        fail "manca l'XML dell'attività pianificata, o non è UTF-16"
+    else
+        iconv -f UTF-16 -t UTF-8 "$xml" >"$work/task.xml"
+        grep -qF '<WorkingDirectory>C:\Hotel di prova</WorkingDirectory>' "$work/task.xml" \
+            && grep -qiF "<Command>$(win "$programs/NaxDesktop.exe")</Command>" "$work/task.xml" \
+            || { cat "$work/task.xml"; fail "l'attività pianificata non avvia NaxDesktop.exe nella cartella dell'hotel"; }
+    fi
+    # Wine's schtasks takes the XML and keeps the settings it reads of it (not the triggers, nor
+    # the action); the earlier task is gone.
+    for setting in '<DisallowStartIfOnBatteries>false' '<StopIfGoingOnBatteries>false' '<StartWhenAvailable>true' \
+                   '<ExecutionTimeLimit>PT1H'; do
+        grep -qF "$setting" "$task" 2>/dev/null || fail "l'attività registrata non ha $setting"
+    done
+    [ ! -e "$old_task" ] || fail "l'installazione ha lasciato l'attività pianificata del vecchio installatore"
     [ -n "$guide" ] && [ -f "$programs/guida/guida.html" ] || fail "manca la guida nel menu Start"
     # The installed program starts in the hotel's folder, shows its window and stays up while it is drawn.
     (cd "$hotel" && exec env -u WINEPATH -u WINEQT_PLUGIN_PATH wine "$programs/NaxDesktop.exe" >"$work/installed.log" 2>&1) &
@@ -147,6 +174,7 @@ else
     wine "$programs/Disinstalla NaxDesktop.exe" /S "_?=$(win "$programs")" || fail "la disinstallazione"
     wineserver -w
     [ ! -f "$programs/NaxDesktop.exe" ] && [ ! -f "$shortcut" ] && [ ! -f "$guide" ] || fail "la disinstallazione ha lasciato il programma"
+    [ ! -e "$task" ] && [ ! -e "$xml" ] || fail "la disinstallazione ha lasciato l'attività pianificata"
     [ -f "$programs/appunti.txt" ] || fail "la disinstallazione ha tolto un file che non era suo"
     (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-after"
     cmp -s "$work/hotel-before" "$work/hotel-after" || fail "la disinstallazione ha toccato la cartella dell'hotel"

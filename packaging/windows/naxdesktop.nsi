@@ -3,9 +3,10 @@
 ;            uninstaller> -DICON=<naxdesktop.ico> -DOUTFILE=<setup.exe> naxdesktop.nsi
 ; It installs for the current user (no administrator needed), asks for the hotel's folder and
 ; makes the Start-menu shortcuts: the program, started there, and its guide; on request, a
-; scheduled task writes yesterday's file there every morning (dailytask.nsh). Silent use, for a
-; whole office:
-;   NaxDesktop-VERSION-setup.exe /S /CARTELLA="C:\Hotel di prova" [/D=program folder, always last]
+; scheduled task writes there the files of the days missing, every morning and at each logon
+; (dailytask.nsh). Silent use, for a whole office (/ATTIVITA creates the task; an installation
+; over one that has it keeps it):
+;   NaxDesktop-VERSION-setup.exe /S /CARTELLA="C:\Hotel di prova" [/ATTIVITA] [/D=program folder, always last]
 ; The uninstaller removes the program's own files only: the hotel's folder is never touched.
 
 ; A 64-bit installer for the 64-bit program: it also runs where 32-bit programs cannot.
@@ -14,8 +15,8 @@ Target amd64-unicode
 !include FileFunc.nsh
 !include WordFunc.nsh
 !include LogicLib.nsh
+!include Sections.nsh
 !include "${REMOVE}"
-!include "dailytask.nsh"
 
 !define SHORTCUT "Preparazione file per Istat (Velunor)"
 !define GUIDE "Guida di NaxDesktop"
@@ -32,6 +33,7 @@ RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
 Var HotelDir
+!include "dailytask.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -49,7 +51,8 @@ Var HotelDir
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE CheckHotelDir
 !insertmacro MUI_PAGE_DIRECTORY
 
-; The only choice offered is the scheduled task, off unless ticked.
+; The only choice offered is the scheduled task: ticked when there is one already, which an
+; installation without it removes.
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -83,6 +86,7 @@ Function .onInit
             Quit
         ${EndIf}
     ${EndIf}
+    Call ChooseDailyTask
 FunctionEnd
 
 Function CheckHotelDir
@@ -119,33 +123,51 @@ Section
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-Section /o "Scrivi ogni mattina alle 7:30 il file di ieri"
-    ; A drive's root, "D:\", loses its backslash, which would escape the quote after it.
-    StrCpy $1 $HotelDir "" -1
-    ${If} $1 == "\"
-        StrCpy $1 $HotelDir -1
-    ${Else}
-        StrCpy $1 $HotelDir
-    ${EndIf}
-    !insertmacro DailyTaskCommands "$INSTDIR" "$1"
-    nsExec::ExecToLog '${DAILY_TASK_CREATE}'
-    Pop $0
-    ${If} $0 != 0
-        MessageBox MB_ICONEXCLAMATION|MB_OK "L'attività pianificata $\"${DAILY_TASK}$\" non si è potuta creare: la guida spiega come crearla in Utilità di pianificazione." /SD IDOK
+Section /o "Scrivi da soli i file dei giorni mancanti (alle 7:30 e all'accesso)" DailyTask
+    Call CreateDailyTask
+SectionEnd
+
+Section "-Other scheduled tasks"
+    ; Earlier installers' task wrote yesterday's file alone: the new one writes it too.
+    !insertmacro RemoveDailyTask "${OLD_DAILY_TASK}"
+    ${IfNot} ${SectionIsSelected} ${DailyTask}
+        !insertmacro RemoveDailyTask "${DAILY_TASK}"
+        Delete "$INSTDIR\${DAILY_TASK_XML}"
     ${EndIf}
 SectionEnd
+
+; Ticks the scheduled task when asked for with /ATTIVITA or when there is one already, from this
+; installer or an earlier one, so that installing again keeps it.
+Function ChooseDailyTask
+    ${GetParameters} $0
+    ClearErrors
+    ${GetOptions} $0 "/ATTIVITA" $1
+    ${IfNot} ${Errors}
+        !insertmacro SelectSection ${DailyTask}
+        Return
+    ${EndIf}
+    !insertmacro DailyTaskExists "${DAILY_TASK}"
+    Pop $1
+    ${If} $1 != 0
+        !insertmacro DailyTaskExists "${OLD_DAILY_TASK}"
+        Pop $1
+    ${EndIf}
+    ${If} $1 == 0
+        !insertmacro SelectSection ${DailyTask}
+    ${EndIf}
+FunctionEnd
 
 Section "Uninstall"
     !insertmacro RemoveFiles
     Delete "$INSTDIR\${UNINSTALLER}"
+    Delete "$INSTDIR\${DAILY_TASK_XML}"
     ; Only when empty: a file someone put there stays.
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${SHORTCUT}.lnk"
     Delete "$SMPROGRAMS\${GUIDE}.lnk"
-    ; Whether or not the task was chosen: deleting a task that does not exist changes nothing.
-    !insertmacro DailyTaskCommands "$INSTDIR" ""
-    nsExec::ExecToLog '${DAILY_TASK_DELETE}'
-    Pop $0
+    ; Whether or not the task was chosen; the one of earlier installers too.
+    !insertmacro RemoveDailyTask "${DAILY_TASK}"
+    !insertmacro RemoveDailyTask "${OLD_DAILY_TASK}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
     DeleteRegKey HKCU "${SETTINGS_KEY}"
 SectionEnd

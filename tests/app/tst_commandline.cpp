@@ -100,6 +100,11 @@ private slots:
         QTest::newRow("missing days as closed")
             << QStringList{u"--file=chiusa"_qs, u"--dalla=Mancanti"_qs} << u"--dalla mancanti va con --file proposto"_qs;
         QTest::newRow("log without a name") << QStringList{u"--mancanti"_qs, u"--log="_qs} << u"--log vuole il nome del file"_qs;
+        QTest::newRow("task without its user") << QStringList{u"--attivita-pianificata"_qs, u"a.xml"_qs}
+                                               << u"Indicare con --utente DOMINIO\\utente"_qs;
+        QTest::newRow("task with a day") << QStringList{u"--attivita-pianificata=a.xml"_qs, u"--utente=U"_qs, u"--dalla"_qs, day}
+                                         << u"--dalla non va con --attivita-pianificata"_qs;
+        QTest::newRow("user alone") << QStringList{u"--utente"_qs, u"U"_qs} << u"--utente va con --attivita-pianificata"_qs;
     }
     void badOptions()
     {

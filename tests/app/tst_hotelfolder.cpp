@@ -14,6 +14,9 @@ void holdDatabase(const QTemporaryDir &folder)
     QVERIFY(QFile(folder.filePath(u"Scheda_Cliente.mdb"_qs)).open(QIODevice::WriteOnly));
 }
 
+// What the settings remember for the menu entry.
+enum Remembered { Nothing, GoneFolder, EmptyFolder, HotelsFolder };
+
 } // namespace
 
 class TestHotelFolder : public QObject
@@ -70,6 +73,46 @@ private slots:
         const HotelFolder folder(QDir(settings.path()));
         QCOMPARE(folder.choose([](const QString &) { return QString(); }), std::nullopt);
         QVERIFY(!QFile::exists(folder.filePath()));
+    }
+
+    // The scheduled run asks nothing: a folder not chosen yet, gone or without databases is
+    // refused, naming it and saying where to choose it, and what is remembered stays as it was.
+    void rememberedForTheCommandLine_data()
+    {
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nothing chosen") << int(Nothing)
+                                        << u"La cartella dell'hotel non è ancora stata scelta: sceglierla una volta aprendo "
+                                           u"il programma dalla voce «Preparazione file per Istat (Velunor)»"_qs;
+        QTest::newRow("gone") << int(GoneFolder)
+                              << u"non esiste più o non è raggiungibile; se è stata spostata, sceglierla di nuovo dalla "
+                                 u"voce «Cambia la cartella dell'hotel»"_qs;
+        QTest::newRow("no database") << int(EmptyFolder)
+                                     << u"non contiene nessun archivio del programma alberghiero: sceglierla di nuovo"_qs;
+        QTest::newRow("the hotel's") << int(HotelsFolder) << QString();
+    }
+    void rememberedForTheCommandLine()
+    {
+        QFETCH(int, remembered);
+        QFETCH(QString, message);
+        QTemporaryDir settings;
+        QTemporaryDir hotel;
+        if (remembered == HotelsFolder)
+            holdDatabase(hotel);
+        const HotelFolder folder(QDir(settings.path()));
+        const QString path = remembered == GoneFolder ? hotel.filePath(u"spostata"_qs) : hotel.path();
+        if (remembered != Nothing)
+            writeBytes(folder.filePath(), (path + u'\n').toUtf8());
+        const QByteArray before = readBytes(folder.filePath());
+
+        std::optional<QDir> found;
+        const QString error = settingsErrorOf([&] { found = folder.remembered(); });
+        QCOMPARE(error.isEmpty(), message.isEmpty());
+        QVERIFY2(error.contains(message), qPrintable(error));
+        if (remembered != Nothing)
+            QVERIFY2(error.isEmpty() || error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
+        QCOMPARE(found, message.isEmpty() ? std::optional(QDir(hotel.path())) : std::nullopt);
+        QCOMPARE(readBytes(folder.filePath()), before);
     }
 };
 

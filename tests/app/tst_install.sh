@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the Debian package with cpack, checks it with lintian where there is one, unpacks it
-# into a temporary root and starts the installed program from there, headless, as the menu entry
-# does: in the hotel's folder chosen once.
+# into a temporary root, checks its systemd user units with systemd-analyze where there is one,
+# and starts the installed program from there, headless, as the menu entry does and as the
+# timer does: in the hotel's folder chosen once.
 # Usage: tst_install.sh <cpack> <build tree>
 set -eu
 cpack=$1
@@ -34,7 +35,8 @@ for file in usr/bin/NaxDesktop usr/share/man/man1/NaxDesktop.1.gz usr/share/appl
             usr/share/icons/hicolor/scalable/apps/naxdesktop.svg usr/share/icons/hicolor/48x48/apps/naxdesktop.png \
             usr/share/icons/hicolor/128x128/apps/naxdesktop.png usr/share/doc/naxdesktop/README.md \
             usr/share/doc/naxdesktop/copyright usr/share/doc/naxdesktop/changelog.gz \
-            usr/share/doc/naxdesktop/guida/guida.html; do
+            usr/share/doc/naxdesktop/guida/guida.html usr/lib/systemd/user/naxdesktop.service \
+            usr/lib/systemd/user/naxdesktop.timer; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 [ -x "$root/usr/bin/NaxDesktop" ] || fail "the program is not executable"
@@ -45,6 +47,21 @@ if command -v desktop-file-validate >/dev/null; then
 fi
 grep -qx 'Icon=naxdesktop' "$entry" || fail "the menu entry does not name the installed icon"
 grep -qx 'Exec=NaxDesktop --cartella-hotel' "$entry" || fail "the menu entry does not start the program in the hotel's folder"
+
+# The units as systemd reads them, for a user; a warning fails them too. systemd finds the
+# service's program by its name, and the manual page the units name, where the package puts
+# them: here they are the unpacked ones.
+units="$root/usr/lib/systemd/user"
+if command -v systemd-analyze >/dev/null; then
+    mkdir -p "$work/units" "$work/runtime"
+    chmod 700 "$work/runtime"
+    grep -q '^ExecStart=NaxDesktop ' "$units/naxdesktop.service" || fail "the service does not start NaxDesktop by its name"
+    sed "s|^ExecStart=NaxDesktop |ExecStart=$root/usr/bin/NaxDesktop |" "$units/naxdesktop.service" >"$work/units/naxdesktop.service"
+    cp "$units/naxdesktop.timer" "$work/units/"
+    XDG_RUNTIME_DIR="$work/runtime" MANPATH="$root/usr/share/man" systemd-analyze --user verify "$work/units/naxdesktop.timer" \
+        "$work/units/naxdesktop.service" >"$work/verify.log" 2>&1 || { cat "$work/verify.log"; fail "systemd-analyze refuses the units"; }
+    [ ! -s "$work/verify.log" ] || { cat "$work/verify.log"; fail "systemd-analyze warns about the units"; }
+fi
 
 # Starts the program as the menu entry does, with a home of its own; checks that it runs until
 # SIGTERM ends it (status 143), rather than ending or crashing by itself, and where it runs.
@@ -66,7 +83,22 @@ mkdir -p "$work/home" "$work/config/NaxDesktop" "$work/hotel"
 : >"$work/hotel/Scheda_Cliente.mdb" # the folder is asked for again while it holds no database
 printf '%s\n' "$work/hotel" >"$work/config/NaxDesktop/cartella-hotel"
 run "$work/hotel"
-# No folder chosen yet: the program waits in the folder dialog, where it was started.
+
+# As the timer's service runs it: options after the menu entry's one work in the folder chosen,
+# from wherever it starts; a file named without a folder shows where that is.
+command_line() {
+    (cd "$work/home" && HOME="$work/home" XDG_CONFIG_HOME="$work/config" "$root/usr/bin/NaxDesktop" --cartella-hotel \
+        --attivita-pianificata where.xml --utente u >"$work/run.log" 2>&1)
+}
+command_line || { cat "$work/run.log"; fail "the command line did not run in the hotel's folder chosen"; }
+[ -f "$work/hotel/where.xml" ] || fail "the command line did not work in the hotel's folder chosen"
+
+# No folder chosen yet: the command line, with nobody to ask, says where to choose it; the window
+# waits in the folder dialog, where it was started.
 rm "$work/config/NaxDesktop/cartella-hotel"
+status=0
+command_line || status=$?
+[ "$status" -eq 1 ] && grep -q "non è ancora stata scelta" "$work/run.log" \
+    || { cat "$work/run.log"; fail "a command line without a folder chosen ended with $status"; }
 (cd "$work/home" && run "$work/home")
 echo "PASS"
