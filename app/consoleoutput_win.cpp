@@ -10,8 +10,12 @@ namespace app {
 
 ConsoleOutput::ConsoleOutput()
 {
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
+    // The window's program started by a scheduled task has no standard streams at all: their
+    // descriptors are negative, which the C runtime may take for a fault of the program's.
+    for (FILE *stream : {stdout, stderr}) {
+        if (_fileno(stream) >= 0)
+            _setmode(_fileno(stream), _O_BINARY);
+    }
     // A program without a console (started by a scheduled task, say) has no code page to set.
     m_codePage = GetConsoleOutputCP();
     if (m_codePage != 0)
