@@ -81,18 +81,23 @@ struct Hotel
     }
 };
 
-// Writes a file and prints its path; true when it was written. A failure prints the message and
-// lets the other files of the run be written.
+// Writes the run's file and prints its path, and what the operator must know about the register.
+void writeAndPrint(const Run &run, QIODevice &out, QIODevice &err)
+{
+    const RecordedFile recorded =
+        writeRecordedFile(run, movement::RegisterEntry::Source::CommandLine, QDateTime::currentDateTime());
+    print(out, QDir::toNativeSeparators(recorded.path) + u'\n');
+    if (!recorded.note.isEmpty())
+        print(err, recorded.note + u'\n');
+}
+
+// Writes a file as above; true when it was written. A failure prints the message and lets the
+// other files of the run be written.
 bool writeFile(const QDir &folder, const Hotel &hotel, const RunChoices &choices, QDate today, QIODevice &out,
                QIODevice &err)
 {
     try {
-        const Run run = prepareRun(folder, hotel.settings, hotel.structures, choices, today);
-        const RecordedFile recorded =
-            writeRecordedFile(run, movement::RegisterEntry::Source::CommandLine, QDateTime::currentDateTime());
-        print(out, QDir::toNativeSeparators(recorded.path) + u'\n');
-        if (!recorded.note.isEmpty())
-            print(err, recorded.note + u'\n');
+        writeAndPrint(prepareRun(folder, hotel.settings, hotel.structures, choices, today), out, err);
         return true;
     } catch (const std::exception &e) {
         print(err, core::messageOf(e) + u'\n');
@@ -198,11 +203,7 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
         movement::writeFindingsCsv(findings, out);
         return findings.isEmpty() ? kExitDone : kExitDoubtful;
     }
-    const RecordedFile recorded =
-        writeRecordedFile(run, movement::RegisterEntry::Source::CommandLine, QDateTime::currentDateTime());
-    print(out, QDir::toNativeSeparators(recorded.path) + u'\n');
-    if (!recorded.note.isEmpty())
-        print(err, recorded.note + u'\n');
+    writeAndPrint(run, out, err);
     return kExitDone;
 }
 
