@@ -56,7 +56,7 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
     if (lines.isEmpty())
         throw SettingsError(u"Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.", {name});
 
-    const qint64 count = movement::wholeNumber(lines[0]);
+    const qint64 count = core::wholeNumber(lines[0]);
     if (count > movement::kMaxStructures)
         throw SettingsError(u"Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.",
                             {name, QString::number(count), QString::number(movement::kMaxStructures)});

@@ -101,7 +101,7 @@ void CardCheck::room(const RecordFields &card, bool archived)
                  QStringLiteral("La camera «%1» non è nell'elenco di nessuna struttura del file «VeluSetup.txt»: %2. "
                                 "Aggiungerla all'elenco della sua struttura in «VeluSetup.txt» oppure correggere la "
                                 "camera nella scheda del programma alberghiero.")
-                     .arg(trimSpaces(number), effect)}));
+                     .arg(core::trimSpaces(number), effect)}));
 }
 
 QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)

@@ -57,7 +57,7 @@ CardValue codeValue(const RecordFields &card, const GuestCode &code, const Doubt
 {
     if (code.code == CodeLookup::notFound()) {
         const QString meaning = codeMeaning(code);
-        QString problem = trimSpaces(code.searched).isEmpty()
+        QString problem = core::trimSpaces(code.searched).isEmpty()
                               ? QStringLiteral("Manca il valore da cercare: nel file %1 va come nove spazi. "
                                                "Indicare %1 nella scheda del programma alberghiero.")
                                     .arg(meaning)
@@ -90,7 +90,7 @@ bool checkBirthDate(const RecordFields &card, QStringView element, const QString
     const QString birth = card.text(field);
     if (storedDay(birth).isValid())
         return true;
-    const QString what = trimSpaces(birth).isEmpty() ? QStringLiteral("Manca la data di nascita")
+    const QString what = core::trimSpaces(birth).isEmpty() ? QStringLiteral("Manca la data di nascita")
                                                      : QStringLiteral("La data di nascita non è una data nella forma AAAAMMGG");
     doubts({element, field, birth,
             QStringLiteral("%1: %2. Correggerla nella scheda del programma alberghiero.").arg(what, effect)});

@@ -49,9 +49,9 @@ QString stateWord(DayCoverage::State state)
 
 QByteArray coverageCsv(const DayCoverage &coverage, QDate first, QDate last)
 {
-    QByteArray bytes = kUtf8ByteOrderMark.toByteArray() + csvRow({QStringLiteral("Giorno"), QStringLiteral("Stato")});
+    QByteArray bytes = core::kUtf8ByteOrderMark.toByteArray() + core::csvRow({QStringLiteral("Giorno"), QStringLiteral("Stato")});
     for (QDate day = first; day <= last; day = day.addDays(1))
-        bytes += csvRow({dayText(day), stateWord(coverage.state(day))});
+        bytes += core::csvRow({dayText(day), stateWord(coverage.state(day))});
     return bytes;
 }
 

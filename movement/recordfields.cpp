@@ -20,7 +20,7 @@ std::optional<QString> textOf(const Value &value)
     case Value::Type::Null: return QString();
     case Value::Type::Text: return value.textValue();
     case Value::Type::Integer: return QString::number(value.integerValue());
-    case Value::Type::Real: return numberText(value.realValue());
+    case Value::Type::Real: return core::numberText(value.realValue());
     default: return std::nullopt;
     }
 }
@@ -45,7 +45,7 @@ double RecordFields::number(const QString &field) const
     case Value::Type::Boolean: return value.booleanValue() ? -1 : 0;
     case Value::Type::Text: {
         bool ok = false;
-        const double number = trimSpaces(value.textValue()).toDouble(&ok);
+        const double number = core::trimSpaces(value.textValue()).toDouble(&ok);
         if (!ok)
             refuse(field, value.textValue(), QStringLiteral("un numero"));
         return number;

@@ -79,7 +79,7 @@ void StartUpSelection::guests(const Pass &pass, const Visitor &visitor) const
                                      + sqlText(card.text(QStringLiteral("DataArrivo")))
                                      + (role == Role::FamilyHead ? QStringLiteral("' and CodiceCapoFamiglia = ")
                                                                  : QStringLiteral("' and CodiceCapoGruppo = "))
-                                     + numberText(guestNumber(card, pass.archived));
+                                     + core::numberText(guestNumber(card, pass.archived));
             forEachFound(members, criteria, [&] {
                 visitor.member({member, pass.archived, Role::Member});
                 if (visitor.leftOut)

@@ -57,7 +57,7 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
         throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
                             u"della struttura n. Nessun file è stato scritto.",
                             {fileName, QString::number(lines.size()), QString::number(line)});
-    return wholeNumber(lines[line - 1]);
+    return core::wholeNumber(lines[line - 1]);
 }
 
 qint64 StructureFigures::countRooms(bool beds) const
@@ -73,7 +73,7 @@ qint64 StructureFigures::countRooms(bool beds) const
     forEachFound(rooms, kScan, [&] {
         // Each sum is a whole number, as the figure is.
         if (roomSelected(m_context, fields.text(kNumeroCamera)))
-            total = roundHalfEven(total + (beds ? fields.number(QStringLiteral("PostiLetto")) : 1));
+            total = core::roundHalfEven(total + (beds ? fields.number(QStringLiteral("PostiLetto")) : 1));
     });
     database.Close();
     return qint64(total);
@@ -99,7 +99,7 @@ StructureFigures::Night StructureFigures::night(QDate day) const
         hoteldb::Recordset cards = database.OpenRecordset(query);
         const RecordFields fields(cards, fileName, QStringLiteral("NumeroProgressivo"));
         forEachFound(cards, kScan, [&] {
-            const QString room = trimSpaces(fields.text(kNumeroCamera));
+            const QString room = core::trimSpaces(fields.text(kNumeroCamera));
             if (!room.isEmpty() && roomSelected(m_context, room)) {
                 occupied.insert(room);
                 ++guests;

@@ -43,7 +43,7 @@ RegisterContents RegisterContents::parse(const QByteArray &bytes)
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (lines[i].trimmed().isEmpty())
             continue;
-        const std::optional<QStringList> fields = csvFields(lines[i]);
+        const std::optional<QStringList> fields = core::csvFields(lines[i]);
         if (fields && i == 0 && fields->mid(0, registerCaptions().size()) == registerCaptions())
             continue;
         const std::optional<RegisterEntry> entry = fields ? RegisterEntry::fromTexts(*fields) : std::nullopt;
@@ -120,10 +120,10 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
 
     QByteArray added;
     if (before.isEmpty())
-        added = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions());
+        added = core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(registerCaptions());
     else if (!before.endsWith(sameEncoding(before, "\n")) && !before.endsWith(sameEncoding(before, "\r")))
         added = sameEncoding(before, "\r\n"); // the last line was cut short: the new one starts on a line of its own
-    added += sameEncoding(before, csvRow(entry.texts()));
+    added += sameEncoding(before, core::csvRow(entry.texts()));
     if (!file.seek(before.size()) || file.write(added) != added.size() || !file.flush()) {
         const bool full = file.error() == QFileDevice::ResourceError;
         // Only the bytes just added are taken back; the operator's lines are never touched.

@@ -280,15 +280,15 @@ private slots:
         QRandomGenerator rng(kSeed + 6);
         for (int i = 0; i < kCases; ++i) {
             const QString text = randomText(rng);
-            const double value = movement::numericValue(text);
+            const double value = core::numericValue(text);
             QVERIFY2(std::isfinite(value) && value == readNumber(text),
                      qPrintable(shown(text) + u" -> "_qs + QString::number(value)));
         }
         // However long the digits run, the number stays that large.
         const QString huge = u"1"_qs + QString(400, u'0');
-        QVERIFY(movement::numericValue(huge) > 1e300);
-        QCOMPARE(movement::wholeNumber(huge), movement::wholeNumber(u"1"_qs + QString(20, u'0')));
-        QCOMPARE(movement::wholeNumber(u"-"_qs + huge), -movement::wholeNumber(huge));
+        QVERIFY(core::numericValue(huge) > 1e300);
+        QCOMPARE(core::wholeNumber(huge), core::wholeNumber(u"1"_qs + QString(20, u'0')));
+        QCOMPARE(core::wholeNumber(u"-"_qs + huge), -core::wholeNumber(huge));
     }
 };
 

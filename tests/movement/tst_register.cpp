@@ -38,7 +38,7 @@ RegisterEntry entry(FileKind kind, QDate first, QDate last)
 
 QByteArray row(const RegisterEntry &e)
 {
-    return csvRow(e.texts());
+    return core::csvRow(e.texts());
 }
 
 const QDate kDay(2026, 12, 6);
@@ -60,8 +60,8 @@ private slots:
         written.path = u"C:\\Dati; \"nuovi\"\\DuzizUzazi2026-12-06.xml"_qs;
         const QByteArray line = row(written);
         QVERIFY2(line.contains(";'=SOMMA(1);'-1;"), line.constData());
-        const RegisterContents read = RegisterContents::parse(kUtf8ByteOrderMark.toByteArray()
-                                                              + csvRow(registerCaptions()) + line);
+        const RegisterContents read = RegisterContents::parse(core::kUtf8ByteOrderMark.toByteArray()
+                                                              + core::csvRow(registerCaptions()) + line);
         QCOMPARE(read.unreadable, QList<int>());
         QCOMPARE(read.entries.size(), 1);
         QCOMPARE(read.entries[0].texts(), written.texts());
@@ -73,7 +73,7 @@ private slots:
         QTest::addColumn<int>("entries");
         QTest::addColumn<QList<int>>("unreadable");
         const QByteArray good = row(entry(FileKind::Classic, kDay, kDay));
-        const QByteArray captions = csvRow(registerCaptions());
+        const QByteArray captions = core::csvRow(registerCaptions());
         QTest::newRow("cut short") << captions + good + good.left(40) << 1 << QList<int>{3};
         QTest::newRow("quote left open") << good + "\"07/12/2026;finestra\r\n" + good << 2 << QList<int>{2};
         QTest::newRow("an hour that does not exist") << QByteArray(good).replace(" 07:00:00;", " 25:00:00;") << 0 << QList<int>{1};
@@ -105,7 +105,7 @@ private slots:
         const WrittenFiles files{QDir(dir.path())};
         QCOMPARE(files.read().entries.size(), 0);
         files.append(entry(FileKind::Classic, kDay, kDay));
-        QVERIFY(readBytes(files.path()).startsWith(kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions())));
+        QVERIFY(readBytes(files.path()).startsWith(core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(registerCaptions())));
 
         const QByteArray before = readBytes(files.path()) + "riga scritta a mano, senza a capo";
         writeBytes(files.path(), before);
@@ -174,7 +174,7 @@ private slots:
         // The week before the 8th: yesterday back to the 1st.
         QCOMPARE(coverage.missingBefore(QDate(2026, 12, 8), 7), (QList<QDate>{QDate(2026, 12, 5), QDate(2026, 12, 6)}));
         QCOMPARE(coverageCsv(coverage, QDate(2026, 12, 3), QDate(2026, 12, 5)),
-                 kUtf8ByteOrderMark.toByteArray() + "Giorno;Stato\r\n03/12/2026;chiuso\r\n04/12/2026;chiuso\r\n"
+                 core::kUtf8ByteOrderMark.toByteArray() + "Giorno;Stato\r\n03/12/2026;chiuso\r\n04/12/2026;chiuso\r\n"
                                                     "05/12/2026;mancante\r\n");
     }
 
