@@ -6,10 +6,10 @@
 #include "daycoverage.h"
 #include "daytext.h"
 #include "findingscsv.h"
+#include "operatorerror.h"
 #include "recordedfile.h"
 #include "runcontext.h"
 #include "settings.h"
-#include "settingserror.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -32,9 +32,9 @@ QString chosenSelector(const QStringList &items, const std::optional<QString> &s
     if (!structure)
         return items.value(0);
     if (!items.contains(*structure))
-        throw SettingsError(u"La struttura «%1» non è tra quelle della casella «Hotel»: %2.",
-                            {*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
-                                                         : QStringLiteral("sono ") + items.join(u", ")});
+        throw core::OperatorError(u"La struttura «%1» non è tra quelle della casella «Hotel»: %2.",
+                                  {*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
+                                                               : QStringLiteral("sono ") + items.join(u", ")});
     return *structure;
 }
 
@@ -63,8 +63,8 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
     // The window ticks "Start up" while the phase lasts and cannot tick it afterwards.
     const movement::FileKind kind = line.kind.value_or(fileKind(!startUpDone, false));
     if (kind == movement::FileKind::Schema && startUpDone)
-        throw SettingsError(QStringLiteral("La fase di Start up è chiusa (c'è il file «IPUSU.txt»): il file di avvio "
-                                           "non si scrive più. Scrivere il file classico."));
+        throw core::OperatorError(QStringLiteral("La fase di Start up è chiusa (c'è il file «IPUSU.txt»): il file di avvio "
+                                                 "non si scrive più. Scrivere il file classico."));
     const RunChoices choices{kind,
                              {line.dalla, line.alla, line.dallaCamera, line.allaCamera},
                              chosenSelector(selectorItems(list), line.structure)};

@@ -3,8 +3,9 @@
 #include "hoteldatabases.h"
 
 #include "msgboxroutine.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "savefile.h"
-#include "settingserror.h"
 #include "textfilelines.h"
 
 #include <QFileDialog>
@@ -46,13 +47,13 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
     if (chosen.isEmpty())
         return std::nullopt;
     if (!m_settings.mkpath(QStringLiteral(".")))
-        throw SettingsError(u"Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.",
-                            {QDir::toNativeSeparators(m_settings.path())});
+        throw core::OperatorError(u"Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.",
+                                  {QDir::toNativeSeparators(m_settings.path())});
     // The file is the program's own: a path in any script is kept as the system names it.
     const QByteArray line = chosen.toUtf8() + '\n';
     core::saveAtomically(filePath(), [&](QIODevice &out) {
         if (out.write(line) != line.size())
-            throw SettingsError(u"Scrittura non riuscita nel file «%1».", {filePath()});
+            throw core::OperatorError(u"Scrittura non riuscita nel file «%1».", {filePath()});
     });
     return QDir(chosen);
 }
@@ -65,8 +66,8 @@ std::optional<QDir> hotelFolderForTheMenu(bool again)
         const std::optional<QDir> folder = HotelFolder(QDir(settings)).choose(
             [](const QString &why) { return QFileDialog::getExistingDirectory(nullptr, why, QDir::homePath()); }, again);
         if (folder && !QDir::setCurrent(folder->path()))
-            throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
-                                {QDir::toNativeSeparators(folder->path())});
+            throw core::OperatorError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
+                                      {QDir::toNativeSeparators(folder->path())});
         return folder;
     } catch (const std::exception &e) {
         dialogs::MsgBox_Routine::MostraMessaggio(core::messageOf(e), 0, QStringLiteral("Errore"));

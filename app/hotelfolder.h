@@ -20,7 +20,7 @@ public:
     // The folder where the program is to work: the remembered one when it exists and holds one
     // of the hotel program's databases, otherwise (or in any case when `again`) the one `ask`
     // returns, told why it is asked, which is then remembered. nullopt when `ask` returns an
-    // empty text (the receptionist gave up). Throws SettingsError when the file cannot be read
+    // empty text (the receptionist gave up). Throws OperatorError when the file cannot be read
     // or the choice cannot be remembered.
     std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask, bool again = false) const;
 

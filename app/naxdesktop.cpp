@@ -13,7 +13,6 @@
 #include "operatormessage.h"
 #include "progressstrip.h"
 #include "recordedfile.h"
-#include "settingserror.h"
 #include "twips.h"
 #include "writtenfileswindow.h"
 
@@ -364,9 +363,9 @@ void NaxDesktop::enterPressed(int field)
 Run NaxDesktop::currentRun() const
 {
     if (m_settingsError)
-        throw SettingsError(*m_settingsError);
+        throw core::OperatorError(*m_settingsError);
     if (m_structureError)
-        throw SettingsError(*m_structureError);
+        throw core::OperatorError(*m_structureError);
     const RunChoices choices{fileKind(m_chk->isChecked(), m_chk2->isChecked()),
                              {m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(), m_text1[3]->text()},
                              m_combo1->currentText()};
@@ -389,13 +388,14 @@ void NaxDesktop::createFile()
             dialogs::MsgBox_Routine::MostraMessaggio(recorded.note, kStyleWarning, QStringLiteral("Registro dei file scritti"));
         try {
             openPortalPage(m_settings.ComandoWeb, m_folder, m_browser);
-        } catch (const SettingsError &e) {
+        } catch (const core::OperatorError &e) {
             // The reason is a message of its own, whole.
-            throw SettingsError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
-                                                         u"non si è aperta. ", {QDir::toNativeSeparators(written)})
-                                + e.message()
-                                + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il suo "
-                                                 "percorso è negli appunti."));
+            throw core::OperatorError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per "
+                                                            u"caricarlo non si è aperta. ",
+                                                            {QDir::toNativeSeparators(written)})
+                                      + e.message()
+                                      + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il "
+                                                       "suo percorso è negli appunti."));
         }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

@@ -2,10 +2,9 @@
 
 #include "daycoverage.h"
 #include "missingdaystext.h"
-#include "movementerror.h"
+#include "movementfile.h"
 #include "operatorerror.h"
 #include "operatormessage.h"
-#include "movementfile.h"
 #include "structureselection.h"
 
 namespace app {
@@ -39,8 +38,8 @@ movement::RegisterContents readWrittenFiles(const QDir &folder)
 {
     try {
         return movement::WrittenFiles(folder).read();
-    } catch (const movement::MovementError &e) {
-        throw movement::MovementError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
+    } catch (const core::OperatorError &e) {
+        throw core::OperatorError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
     }
 }
 

@@ -25,7 +25,7 @@ struct RecordedFile
 // was; a register that cannot be written never undoes the file: the note says so and why.
 RecordedFile writeRecordedFile(const Run &run, movement::RegisterEntry::Source source, const QDateTime &now);
 
-// What the register holds, for the window and the command line. Throws MovementError with the
+// What the register holds, for the window and the command line. Throws OperatorError with the
 // operator's whole message when it cannot be read.
 movement::RegisterContents readWrittenFiles(const QDir &folder);
 

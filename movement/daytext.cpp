@@ -1,6 +1,6 @@
 #include "daytext.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <algorithm>
 
@@ -39,13 +39,13 @@ bool isNonexistentDay(const QString &text)
 QDate checkedDay(const QString &text, QStringView fieldName)
 {
     if (isNonexistentDay(text))
-        throw MovementError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
-                            {fieldName, text});
+        throw core::OperatorError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
+                                  {fieldName, text});
     if (hasDayShape(text))
         return shapedDay(text);
-    throw MovementError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
-                        u"Correggere la data e premere Invio nel campo.",
-                        {fieldName, text});
+    throw core::OperatorError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
+                              u"Correggere la data e premere Invio nel campo.",
+                              {fieldName, text});
 }
 
 QDate storedDay(const QString &text)
@@ -61,9 +61,9 @@ std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &al
     const QDate first = checkedDay(dallaData, kDallaData);
     const QDate last = checkedDay(allaData, kAllaData);
     if (last < first)
-        throw MovementError(u"Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
-                            u"Correggere la data e premere Invio nel campo.",
-                            {kAllaData, allaData, kDallaData, dallaData});
+        throw core::OperatorError(u"Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
+                                  u"Correggere la data e premere Invio nel campo.",
+                                  {kAllaData, allaData, kDallaData, dallaData});
     return {first, last};
 }
 

@@ -14,7 +14,7 @@ inline constexpr QStringView kAllaData = u"Alla data";
 
 // The day a generator reads from a date field: exactly ten characters, digits in positions
 // 1-2, 4-5 and 7-10, "/", "-" or "." in positions 3 and 6, and a real calendar date.
-// Anything else throws MovementError naming the field.
+// Anything else throws OperatorError naming the field.
 QDate checkedDay(const QString &text, QStringView fieldName);
 
 // Whether the text has a day's shape, as above, but names no calendar day (31/02/2026): the
@@ -26,7 +26,7 @@ bool isNonexistentDay(const QString &text);
 QDate storedDay(const QString &text);
 
 // The first and last day of a range from the two date fields, each checked as above. A last
-// day before the first throws MovementError naming "Alla data": such a file would hold no day.
+// day before the first throws OperatorError naming "Alla data": such a file would hold no day.
 std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &allaData);
 
 QString dayKey(QDate day);    // YYYYMMDD, the hotel program's stored form

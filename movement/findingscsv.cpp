@@ -1,7 +1,7 @@
 #include "findingscsv.h"
 
 #include "csvrow.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 namespace movement {
 
@@ -29,7 +29,7 @@ void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out)
     for (const CardFinding &finding : findings)
         bytes += core::csvRow(findingTexts(finding));
     if (out.write(bytes) != bytes.size())
-        throw MovementError(QStringLiteral("Impossibile scrivere l'elenco delle schede."));
+        throw core::OperatorError(QStringLiteral("Impossibile scrivere l'elenco delle schede."));
 }
 
 QString findingsTabSeparated(const QList<CardFinding> &findings)

@@ -14,7 +14,7 @@ enum class FileKind {
 };
 
 // Writes the movement file of the given kind, whole or not at all, and returns its path; the
-// figures it reports go to `reported` when given. Throws (MovementError, or the database
+// figures it reports go to `reported` when given. Throws (OperatorError, or the database
 // layer's errors) with a message for the operator.
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
                            FileFigures *reported = nullptr);

@@ -1,8 +1,8 @@
 #include "recordfields.h"
 
-#include "movementerror.h"
-#include "operatormessage.h"
 #include "numericvalue.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "trimspaces.h"
 
 #include <optional>
@@ -64,10 +64,10 @@ QString RecordFields::record() const
 void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
 {
     // The record is named in words of the tool's own, whole.
-    throw MovementError(core::operatorMessage(u"Nel campo «%1» ", {field}) + record()
-                        + core::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
-                                                   u"alberghiero. Nessun file è stato scritto.",
-                                                   {value, expected}));
+    throw core::OperatorError(core::operatorMessage(u"Nel campo «%1» ", {field}) + record()
+                              + core::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
+                                                         u"alberghiero. Nessun file è stato scritto.",
+                                                         {value, expected}));
 }
 
 } // namespace movement

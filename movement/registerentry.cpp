@@ -1,7 +1,7 @@
 #include "registerentry.h"
 
 #include "daytext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -80,7 +80,7 @@ RegisterEntry RegisterEntry::forFile(const QString &path, FileKind kind, const F
     QFile file(path);
     QCryptographicHash sha(QCryptographicHash::Sha256);
     if (!file.open(QIODevice::ReadOnly) || !sha.addData(&file))
-        throw MovementError(u"il file «%1» appena scritto non si rilegge", {QDir::toNativeSeparators(path)});
+        throw core::OperatorError(u"il file «%1» appena scritto non si rilegge", {QDir::toNativeSeparators(path)});
     RegisterEntry entry;
     entry.writtenAt = writtenAt;
     entry.source = source;

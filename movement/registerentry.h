@@ -30,7 +30,7 @@ struct RegisterEntry
     FileFigures figures;
 
     // The line for the file at `path`, just written: its size and SHA-256 are read from the disk.
-    // Throws MovementError naming the file when it cannot be read, its message a phrase as
+    // Throws OperatorError naming the file when it cannot be read, its message a phrase as
     // WrittenFiles gives.
     static RegisterEntry forFile(const QString &path, FileKind kind, const FileFigures &figures, Source source,
                                  const QDateTime &writtenAt, const QString &structure, const QString &roomFrom,

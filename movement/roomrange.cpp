@@ -1,6 +1,6 @@
 #include "roomrange.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "operatormessage.h"
 #include "textcollation.h"
 
@@ -18,7 +18,7 @@ std::optional<QString> reversedRoomRange(const QString &from, const QString &to,
 void checkRoomRange(const QString &dallaCamera, const QString &allaCamera)
 {
     if (const std::optional<QString> reversed = reversedRoomRange(dallaCamera, allaCamera))
-        throw MovementError(*reversed);
+        throw core::OperatorError(*reversed);
 }
 
 } // namespace movement

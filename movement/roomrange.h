@@ -17,7 +17,7 @@ inline constexpr QStringView kAllaCamera = u"Alla cam.";
 std::optional<QString> reversedRoomRange(const QString &from, const QString &to, QStringView fromName = kDallaCamera,
                                          QStringView toName = kAllaCamera);
 
-// Throws MovementError with that message, naming the window's room fields.
+// Throws OperatorError with that message, naming the window's room fields.
 void checkRoomRange(const QString &dallaCamera, const QString &allaCamera);
 
 } // namespace movement

@@ -43,7 +43,7 @@ public:
         std::function<void(const StartUpGuest &)> leftOut;
     };
 
-    // Checks "Dalla data", throwing MovementError naming it.
+    // Checks "Dalla data", throwing OperatorError naming it.
     StartUpSelection(const MovementContext &context, const GeneratorArgs &args);
 
     QDate typed() const { return m_typed; }

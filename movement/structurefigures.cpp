@@ -2,8 +2,8 @@
 
 #include "daytext.h"
 #include "hoteldatabases.h"
-#include "movementerror.h"
 #include "numericvalue.h"
+#include "operatorerror.h"
 #include "recordfields.h"
 #include "structureselection.h"
 #include "textfilelines.h"
@@ -54,9 +54,9 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
     const int line = m_structure.value_or(1);
     const QStringList lines = core::textFileLines(path);
     if (lines.size() < line)
-        throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
-                            u"della struttura n. Nessun file è stato scritto.",
-                            {fileName, QString::number(lines.size()), QString::number(line)});
+        throw core::OperatorError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
+                                  u"della struttura n. Nessun file è stato scritto.",
+                                  {fileName, QString::number(lines.size()), QString::number(line)});
     return core::wholeNumber(lines[line - 1]);
 }
 

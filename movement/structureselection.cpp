@@ -1,6 +1,6 @@
 #include "structureselection.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "numericvalue.h"
 #include "trimspaces.h"
 
@@ -22,12 +22,12 @@ std::optional<int> selectedStructure(const QString &selector)
     if (selector == u"-")
         return std::nullopt;
     if (core::trimSpaces(selector).isEmpty())
-        throw MovementError(QStringLiteral(
+        throw core::OperatorError(QStringLiteral(
             "Nessuna struttura selezionata nella casella «Hotel»: controllare il file «VeluSetup.txt»."));
     const qint64 n = core::wholeNumber(selector);
     if (n < 1 || n > kMaxStructures)
-        throw MovementError(u"La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.",
-                            {selector, QString::number(kMaxStructures)});
+        throw core::OperatorError(u"La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.",
+                                  {selector, QString::number(kMaxStructures)});
     return int(n);
 }
 

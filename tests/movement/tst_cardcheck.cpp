@@ -2,7 +2,7 @@
 #include "classicfile.h"
 #include "dberror.h"
 #include "hotelfixture.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "schemafile.h"
 
 #include <QHash>
@@ -363,11 +363,11 @@ private slots:
         Hotel hotel;
         hotel.write({u"SchedaStoricoClienti.mdb"_qs});
         for (FileKind kind : {FileKind::Classic, FileKind::Schema, FileKind::Closed}) {
-            expectError<MovementError>([&] { checkCards(kind, hotel.context(), {u"7/12/2026"_qs, {}, {}, {}}); },
-                                       {u"«Dalla data»"_qs});
+            expectError<core::OperatorError>([&] { checkCards(kind, hotel.context(), {u"7/12/2026"_qs, {}, {}, {}}); },
+                                             {u"«Dalla data»"_qs});
             MovementContext noStructure = hotel.context();
             noStructure.selector = QString();
-            expectError<MovementError>([&] { checkCards(kind, noStructure, kTwoDays); }, {u"Nessuna struttura"_qs});
+            expectError<core::OperatorError>([&] { checkCards(kind, noStructure, kTwoDays); }, {u"Nessuna struttura"_qs});
         }
         expectError<hoteldb::DbError>([&] { checkCards(FileKind::Classic, hotel.context(), kTwoDays); },
                                       {u"SchedaStoricoClienti.mdb"_qs});

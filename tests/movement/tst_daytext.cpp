@@ -1,5 +1,5 @@
 #include "daytext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QTest>
 
@@ -58,7 +58,7 @@ private slots:
         try {
             checkedDay(text, kAllaData);
             QFAIL("the date was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"«Alla data»"), qPrintable(e.message()));
             QVERIFY2(e.message().contains(QStringLiteral("«%1»").arg(text)), qPrintable(e.message()));
             QCOMPARE(e.message().contains(u"una data inesistente"), nonexistent);

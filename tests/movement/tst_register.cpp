@@ -8,7 +8,7 @@
 #include "filebytes.h"
 #include "daycoverage.h"
 #include "missingdaystext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "writtenfiles.h"
 
 #include <QLockFile>
@@ -153,7 +153,7 @@ private slots:
         try {
             files.append(entry(FileKind::Classic, kDay, kDay));
             QFAIL("appended while another writer held the register");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"occupato da un'altra scrittura"), qPrintable(e.message()));
         }
         QVERIFY(!QFile::exists(files.path()));
