@@ -24,7 +24,7 @@ QString fileIn(const QDir &folder, const QString &name)
 
 Settings defaultSettings()
 {
-    return {defaultPercorsoFile(), defaultComandoWeb(), QStringLiteral("ABC123")};
+    return {defaultPercorsoFile(), kPortalAddress.toString(), QStringLiteral("ABC123")};
 }
 
 std::optional<Settings> readSettingsFile(const QDir &folder)
