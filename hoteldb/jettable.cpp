@@ -53,7 +53,7 @@ DbError JetTable::badDefinition() const
 DbError JetTable::badColumn(const ColumnLayout &column, const QString &what) const
 {
     return m_file.damaged(core::operatorMessage(u"nella definizione della tabella %1 (pagina %2) il campo %3 %4",
-                                          {m_name, QString::number(m_definitionPage), column.name, what}));
+                                                {m_name, QString::number(m_definitionPage), column.name, what}));
 }
 
 // The definition's bytes: its first page whole, then each following page after its header.
@@ -179,7 +179,7 @@ void JetTable::checkNoPageLeftOut(const QList<quint32> &listed) const
             return;
         if (!*free && JetRow::holdsLiveRows(page, rowCountOffset)) {
             throw m_file.damaged(core::operatorMessage(u"la pagina %1 contiene righe della tabella %2 ma manca dall'elenco delle sue pagine",
-                                                 {QString::number(n), m_name}));
+                                                       {QString::number(n), m_name}));
         }
     }
 }
@@ -193,12 +193,12 @@ QByteArrayView JetTable::rowPage(quint32 n) const
     const QByteArrayView page = m_file.page(n, owner());
     if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage) {
         throw m_file.damaged(core::operatorMessage(u"la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe",
-                                             {QString::number(n), m_name}));
+                                                   {QString::number(n), m_name}));
     }
     const int rowCountOffset = m_file.format().rowCountOffset;
     if (!JetRow::freeSpaceAgrees(page, rowCountOffset)) {
         throw m_file.damaged(core::operatorMessage(u"la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto",
-                                             {QString::number(n), m_name, QString::number(word16(page, rowCountOffset))}));
+                                                   {QString::number(n), m_name, QString::number(word16(page, rowCountOffset))}));
     }
     return page;
 }
@@ -211,7 +211,7 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
         return QByteArray();
     const auto bad = [this, &column] {
         return m_file.damaged(core::operatorMessage(u"il campo %1 della tabella %2 rimanda a un testo lungo che non si può leggere",
-                                              {column.name, m_name}));
+                                                    {column.name, m_name}));
     };
     const auto ref = JetField::longValue(field);
     if (!ref)
@@ -270,7 +270,7 @@ void JetTable::setCell(TableData &data, int column, const ColumnLayout &layout, 
         const Value value = JetField::fixed(layout.type, bytes, layout.scale);
         if (value.isNull()) {
             throw m_file.damaged(core::operatorMessage(u"il campo %1 della tabella %2 è più corto del suo tipo",
-                                                 {layout.name, m_name}));
+                                                       {layout.name, m_name}));
         }
         data.setValue(column, value);
     }
@@ -312,7 +312,7 @@ TableData JetTable::read(const QStringList &wanted) const
             const QByteArrayView row = slot ? page.sliced(slot->start, slot->end - slot->start) : QByteArrayView();
             if (!slot || !JetRow::split(m_file.version(), row, m_hasVariableColumns, columns, fields)) {
                 throw m_file.damaged(core::operatorMessage(u"la riga %1 della pagina %2 della tabella %3 non si può leggere",
-                                                     {QString::number(r + 1), QString::number(pageNumber), m_name}));
+                                                           {QString::number(r + 1), QString::number(pageNumber), m_name}));
             }
             data.appendRow();
             for (int c = 0; c < columns.size(); ++c) {
