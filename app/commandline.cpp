@@ -32,11 +32,11 @@ const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
 {
-    static const QHash<QString, movement::FileKind> kinds{{QStringLiteral("classico"), movement::FileKind::Classic},
-                                                          {QStringLiteral("avvio"), movement::FileKind::Schema},
-                                                          {QStringLiteral("chiusa"), movement::FileKind::Closed}};
-    const auto it = kinds.constFind(name);
-    return it == kinds.cend() ? std::nullopt : std::optional(*it);
+    for (const movement::FileKindWords &words : movement::kFileKindWords) {
+        if (words.option == name)
+            return words.kind;
+    }
+    return std::nullopt;
 }
 
 // A day as the window's date field holds it after Enter.

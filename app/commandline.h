@@ -2,6 +2,7 @@
 
 #include "movementfile.h"
 #include "operatorerror.h"
+#include "roomrange.h"
 
 #include <QDate>
 #include <QString>
@@ -27,7 +28,7 @@ struct CommandLine
     QString dalla;
     QString alla;
     QString dallaCamera;
-    QString allaCamera = QStringLiteral("ZZZZZZ");
+    QString allaCamera = movement::kLastRoom.toString();
     std::optional<QString> structure; // none: the selector's first item
     int days = 7;                     // --mancanti: how many days before today it looks at
 };

@@ -13,6 +13,7 @@
 #include "operatormessage.h"
 #include "progressstrip.h"
 #include "recordedfile.h"
+#include "roomrange.h"
 #include "twips.h"
 #include "writtenfileswindow.h"
 
@@ -165,7 +166,7 @@ void NaxDesktop::buildControls()
         edit->installEventFilter(this);
         m_text1[i] = edit;
     }
-    m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
+    m_text1[3]->setText(movement::kLastRoom.toString());
     for (QLineEdit *room : {m_text1[2], m_text1[3]})
         makeRoomFor(room, m_text1[3]->text());
 

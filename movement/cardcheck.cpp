@@ -4,6 +4,7 @@
 #include "classicselection.h"
 #include "codelookup.h"
 #include "daytext.h"
+#include "departureday.h"
 #include "roomrange.h"
 #include "schemafile.h"
 #include "startupselection.h"
@@ -18,8 +19,6 @@ namespace {
 
 const QString kNumeroCamera = QStringLiteral("NumeroCamera");
 const QString kDataArrivo = QStringLiteral("DataArrivo");
-const QString kCodiceCapoFamiglia = QStringLiteral("CodiceCapoFamiglia");
-const QString kCodiceCapoGruppo = QStringLiteral("CodiceCapoGruppo");
 
 // A stored date as the operator reads it, or as it stands when it is no date.
 QString shownDay(const QString &stored)
@@ -81,9 +80,7 @@ Doubts CardCheck::doubts(const RecordFields &card, bool archived)
 // A departure before the arrival, on a card whose arrival the file writes without the departure.
 void CardCheck::departure(const RecordFields &card, bool archived)
 {
-    const QString field = archived || card.text(QStringLiteral("Partito")) == u"S" ? QStringLiteral("DataPartenzaReale")
-                                                                                  : QStringLiteral("DataPartenza");
-    checkDeparture(card, field, {}, doubts(card, archived));
+    checkDeparture(card, departureField(card, archived), {}, doubts(card, archived));
 }
 
 void CardCheck::room(const RecordFields &card, bool archived)
@@ -128,19 +125,16 @@ QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
                 arrivals.insert(stay.identifier);
                 classicArrivalValues(classic, m_codes, doubts(card, classic.archived));
                 departure(card, classic.archived);
-                if (stay.head == ClassicStay::Head::None)
+                if (!stay.head)
                     return;
-                const bool family = stay.head == ClassicStay::Head::Family;
-                const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
-                const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
                 members.append({stay.headIdentifier, m_findings.size(),
                                 finding(card, classic.archived,
-                                        {u"idcapo", field, card.text(field),
+                                        {u"idcapo", stay.head->number, card.text(stay.head->number),
                                          QStringLiteral("Il %1 di questo ospite (identificativo %2 nel file) non è tra "
                                                         "gli arrivi del file: se è arrivato prima di questo periodo il "
                                                         "dato è giusto, altrimenti correggere il codice del %1 nella "
                                                         "scheda del programma alberghiero.")
-                                             .arg(who, stay.headIdentifier)})});
+                                             .arg(stay.head->word, stay.headIdentifier)})});
             },
             outside);
         selection.forEachDeparture(
@@ -177,19 +171,16 @@ QList<CardFinding> CardCheck::startUp(const GeneratorArgs &args)
 // is no doubt about the card.
 void CardCheck::leftOutMember(const RecordFields &card, bool archived)
 {
-    const bool family = card.number(kCodiceCapoFamiglia) > 0;
-    if (!family && card.number(kCodiceCapoGruppo) <= 0)
+    const HeadKind *head = namedHead(card);
+    if (!head)
         return;
-    const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
-    const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
-    const QString mark = family ? QStringLiteral("CapoFamiglia") : QStringLiteral("CapoGruppo");
-    const QString number = card.text(field);
+    const QString number = card.text(head->number);
     add(finding(card, archived,
-                {{}, field, number,
+                {{}, head->number, number,
                  QStringLiteral("Nel file di avvio l'ospite non compare: nessun %1 della notte con il numero %2 e "
                                 "la stessa data di arrivo lo ha tra i suoi componenti. Correggere nel programma "
                                 "alberghiero il codice del %1 di questa scheda, oppure la scheda del %1 (%3 «S»).")
-                     .arg(who, number, mark)}));
+                     .arg(head->word, number, head->mark)}));
 }
 
 } // namespace

@@ -17,9 +17,8 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
     const QDate first = checkedDay(args.DallaData, kDallaData);
     // Such a range would write a file with no room, reported as a day of zero rooms available.
     checkRoomRange(args.DallaCamera, args.AllaCamera);
-    // The start-up file is named after the day it reports, the day before the typed one.
-    const QDate named = kind == FileKind::Schema ? first.addDays(-1) : first;
-    const QString path = outputFilePath(context.folder, context.PercorsoFile, named);
+    // The file is named after the first day it reports.
+    const QString path = outputFilePath(context.folder, context.PercorsoFile, firstReportedDay(kind, first));
     removeLeftovers(context.folder, context.PercorsoFile);
     core::saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {

@@ -51,16 +51,6 @@ std::optional<qint64> count(const QString &text)
 
 } // namespace
 
-QString kindWord(FileKind kind)
-{
-    switch (kind) {
-    case FileKind::Classic: return QStringLiteral("giornaliero");
-    case FileKind::Schema: return QStringLiteral("avvio");
-    case FileKind::Closed: return QStringLiteral("chiusa");
-    }
-    return {};
-}
-
 QStringList registerCaptions()
 {
     return {QStringLiteral("Scritto il"),     QStringLiteral("Da"),
@@ -99,7 +89,7 @@ QStringList RegisterEntry::texts() const
 {
     return {writtenAt.toString(kTimeFormat),
             source == Source::Window ? kWindow : kCommandLine,
-            kindWord(kind),
+            wordsOf(kind).recorded.toString(),
             dayText(figures.first),
             dayText(figures.last),
             structure,
@@ -125,7 +115,7 @@ std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts)
     if (texts[kSource] != kWindow && texts[kSource] != kCommandLine)
         return std::nullopt;
     entry.source = texts[kSource] == kWindow ? Source::Window : Source::CommandLine;
-    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](FileKind k) { return kindWord(k) == texts[kKind]; });
+    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](FileKind k) { return wordsOf(k).recorded == texts[kKind]; });
     const std::optional<QDate> first = day(texts[kFirst]);
     const std::optional<QDate> last = day(texts[kLast]);
     static const QRegularExpression sha(QStringLiteral("^[0-9a-f]{64}$"));

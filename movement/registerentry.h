@@ -46,7 +46,4 @@ struct RegisterEntry
 // The captions of the register's columns, its first line.
 QStringList registerCaptions();
 
-// The word the register uses for a kind of file: "giornaliero", "avvio", "chiusa".
-QString kindWord(FileKind kind);
-
 } // namespace movement

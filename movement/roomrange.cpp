@@ -1,10 +1,17 @@
 #include "roomrange.h"
 
+#include "hoteldatabases.h"
 #include "operatorerror.h"
 #include "operatormessage.h"
 #include "textcollation.h"
 
 namespace movement {
+
+QString roomRangeCriteria(const QString &from, const QString &to)
+{
+    return QStringLiteral("NumeroCamera >= '") + sqlText(from) + QStringLiteral("' and NumeroCamera <= '") + sqlText(to)
+           + u'\'';
+}
 
 std::optional<QString> reversedRoomRange(const QString &from, const QString &to, QStringView fromName, QStringView toName)
 {

@@ -1,10 +1,12 @@
 #include "structurefigures.h"
 
 #include "daytext.h"
+#include "departureday.h"
 #include "hoteldatabases.h"
 #include "numericvalue.h"
 #include "operatorerror.h"
 #include "recordfields.h"
+#include "roomrange.h"
 #include "structureselection.h"
 #include "textfilelines.h"
 #include "trimspaces.h"
@@ -64,9 +66,8 @@ qint64 StructureFigures::countRooms(bool beds) const
 {
     hoteldb::Database database = openDatabase(m_context.folder, kNumeriCamere);
     hoteldb::Recordset rooms = database.OpenRecordset(
-        QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '")
-        + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_roomTo)
-        + QStringLiteral("' and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
+        QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and ") + roomRangeCriteria(m_roomFrom, m_roomTo)
+        + QStringLiteral(" and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
                          "Where NumeroHotel = 1 and Tipologia = 'C')"));
     const RecordFields fields(rooms, kNumeriCamere, kNumeroCamera);
     double total = 0;
@@ -81,16 +82,14 @@ qint64 StructureFigures::countRooms(bool beds) const
 
 StructureFigures::Night StructureFigures::night(QDate day) const
 {
+    // Arrived on the day or before it and leaving after it.
     const QString k = dayKey(day);
-    const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
-                          + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '")
-                          + sqlText(m_roomTo) + QStringLiteral("' and Instr(Lingua,'*')=0 and DataArrivo <= '")
-                          + k;
+    const QString night = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and ")
+                          + roomRangeCriteria(m_roomFrom, m_roomTo)
+                          + QStringLiteral(" and Instr(Lingua,'*')=0 and DataArrivo <= '") + k + QStringLiteral("' and ");
     const QString order = QStringLiteral(" Order by NumeroCamera,DataArrivo;");
-    const QString current = range + QStringLiteral("' and ((DataPartenza > '") + k
-                            + QStringLiteral("' and Partito = 'N') or (DataPartenzaReale > '") + k
-                            + QStringLiteral("' and Partito = 'S'))") + order;
-    const QString archived = range + QStringLiteral("' and DataPartenzaReale > '") + k + u'\'' + order;
+    const QString current = night + departureCriteria(false, u">", k) + order;
+    const QString archived = night + departureCriteria(true, u">", k) + order;
 
     QSet<QString> occupied;
     qint64 guests = 0;

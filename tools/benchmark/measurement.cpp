@@ -2,10 +2,12 @@
 
 #include "benchmarkhotel.h"
 #include "cardcheck.h"
+#include "daytext.h"
 #include "dbengine.h"
 #include "jetreader.h"
 #include "movementfile.h"
 #include "outputfile.h"
+#include "roomrange.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -46,11 +48,6 @@ Run runOf(const QString &id)
 QDate firstDay(const Run &run)
 {
     return referenceDay().addDays(1 - run.days);
-}
-
-QString fieldDay(QDate day)
-{
-    return day.toString(u"dd/MM/yyyy");
 }
 
 movement::MovementContext contextFor(const QDir &hotel, const QDir &out, const QString &id)
@@ -101,7 +98,8 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
         throw std::runtime_error(QStringLiteral("Impossibile creare la cartella «%1».").arg(out.filePath(id)).toStdString());
     const movement::MovementContext context = contextFor(hotel, out, id);
     // The room fields hold the window's first texts: every room.
-    const movement::GeneratorArgs args{fieldDay(firstDay(run)), fieldDay(referenceDay()), QString(), QStringLiteral("ZZZZZZ")};
+    const movement::GeneratorArgs args{movement::dayText(firstDay(run)), movement::dayText(referenceDay()), QString(),
+                                       movement::kLastRoom.toString()};
 
     hoteldb::DBEngine &engine = hoteldb::DBEngine::instance();
     engine.dropCache();
@@ -126,9 +124,8 @@ QString outputPath(const QString &id, const QDir &out)
     const Run run = runOf(id);
     if (run.check)
         return {};
-    // The start-up file is named after the day before the typed one.
-    const QDate named = run.kind == movement::FileKind::Schema ? firstDay(run).addDays(-1) : firstDay(run);
-    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, named);
+    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile,
+                                    movement::firstReportedDay(run.kind, firstDay(run)));
 }
 
 qint64 peakResidentKiB()
