@@ -339,17 +339,21 @@ void NaxDesktop::enterPressed(int field)
     QLineEdit *edit = m_text1[field];
     switch (field) {
     case 0:
-    case 1:
+    case 1: {
         edit->setText(CompletaData(PulisciTesto(edit->text())));
-        if (!ControllaData(edit->text()))
+        const QDate day = movement::typedDay(edit->text()).day;
+        // A first day that is no day leaves nothing to put in order: "Crea File" names it.
+        const QDate first = movement::typedDay(m_text1[0]->text()).day;
+        if (!day.isValid())
             edit->clear();
         else if (field == 0)
             m_text1[1]->setFocus();
-        else if (ConfrontaDate(m_text1[0]->text(), m_text1[1]->text()))
+        else if (!first.isValid() || first <= day)
             m_text1[2]->setFocus();
         else
             edit->setText(m_text1[0]->text());
         break;
+    }
     case 2:
         edit->setText(PulisciTesto(edit->text()));
         m_text1[3]->setFocus();

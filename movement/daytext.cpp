@@ -23,26 +23,32 @@ bool hasDayShape(const QString &text)
     return true;
 }
 
-// The day of a text of the day's shape; invalid when there is no such day.
-QDate shapedDay(const QString &text)
-{
-    return QDate(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
-}
-
 } // namespace
 
-bool isNonexistentDay(const QString &text)
+TypedDay typedDay(const QString &text)
 {
-    return hasDayShape(text) && !shapedDay(text).isValid();
+    using Fault = TypedDay::Fault;
+    if (!hasDayShape(text))
+        return {{}, Fault::Form};
+    const QDate day(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    if (!day.isValid())
+        return {{}, Fault::Nonexistent};
+    // As the date fields have always checked them: no year before 1900.
+    if (day.year() < 1900)
+        return {{}, Fault::Form};
+    return {day, Fault::None};
 }
 
 QDate checkedDay(const QString &text, QStringView fieldName)
 {
-    if (isNonexistentDay(text))
+    const TypedDay typed = typedDay(text);
+    switch (typed.fault) {
+    case TypedDay::Fault::None: return typed.day;
+    case TypedDay::Fault::Nonexistent:
         throw core::OperatorError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
                                   {fieldName, text});
-    if (hasDayShape(text))
-        return shapedDay(text);
+    case TypedDay::Fault::Form: break;
+    }
     throw core::OperatorError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
                               u"Correggere la data e premere Invio nel campo.",
                               {fieldName, text});
