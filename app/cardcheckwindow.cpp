@@ -37,8 +37,7 @@ QVariant sortKey(int column, const QString &text)
 
 QString checkedFileText(const Run &run)
 {
-    const QDate first =
-        movement::firstReportedDay(run.kind, movement::checkedDay(run.args.DallaData, movement::kDallaData));
+    const auto [first, last] = movement::checkedFile(run.kind, run.context, run.args);
     const QString file = QStringLiteral("File ") + movement::wordsOf(run.kind).shown.toString();
     const QString selector = run.context.selector;
     const QString structure = selector == u"-" ? movement::selectedStructureCode(run.context) : selector;
@@ -46,8 +45,7 @@ QString checkedFileText(const Run &run)
     if (run.kind == movement::FileKind::Schema)
         return QStringLiteral("%1 del %2, struttura %3").arg(file, movement::dayText(first), structure);
     return QStringLiteral("%1 dal %2 al %3, struttura %4")
-        .arg(file, movement::dayText(first),
-             movement::dayText(movement::checkedDay(run.args.AllaData, movement::kAllaData)), structure);
+        .arg(file, movement::dayText(first), movement::dayText(last), structure);
 }
 
 QString cardCheckFileName(QDate first)

@@ -5,7 +5,6 @@
 #include "codelookup.h"
 #include "daytext.h"
 #include "departureday.h"
-#include "roomrange.h"
 #include "schemafile.h"
 #include "startupselection.h"
 #include "structureselection.h"
@@ -198,17 +197,12 @@ QStringList findingTexts(const CardFinding &f)
 
 QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
 {
-    // Every file needs the structure: for its code or for its figures.
-    selectedStructure(context.selector);
-    checkRoomRange(args.DallaCamera, args.AllaCamera);
+    checkedFile(kind, context, args);
     CardCheck check(context, kind);
     switch (kind) {
     case FileKind::Classic: return check.classic(args);
     case FileKind::Schema: return check.startUp(args);
-    case FileKind::Closed:
-        checkedDay(args.DallaData, kDallaData);
-        checkedDay(args.AllaData, kAllaData);
-        return {};
+    case FileKind::Closed: break; // it reads no cards
     }
     return {};
 }

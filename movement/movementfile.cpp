@@ -7,18 +7,29 @@
 #include "roomrange.h"
 #include "savefile.h"
 #include "schemafile.h"
+#include "structureselection.h"
 
 namespace movement {
+
+std::pair<QDate, QDate> checkedFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
+{
+    const QDate typed = checkedDay(args.DallaData, kDallaData);
+    // Such a range would write a file with no room, reported as a day of zero rooms available.
+    checkRoomRange(args.DallaCamera, args.AllaCamera);
+    // Every file needs the structure: for its code or for its figures.
+    selectedStructure(context.selector);
+    if (kind != FileKind::Schema)
+        return checkedRange(args.DallaData, args.AllaData);
+    const QDate reported = firstReportedDay(kind, typed);
+    return {reported, reported};
+}
 
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
                            FileFigures *reported)
 {
     FileFigures figures;
-    const QDate first = checkedDay(args.DallaData, kDallaData);
-    // Such a range would write a file with no room, reported as a day of zero rooms available.
-    checkRoomRange(args.DallaCamera, args.AllaCamera);
     // The file is named after the first day it reports.
-    const QString path = outputFilePath(context.folder, context.PercorsoFile, firstReportedDay(kind, first));
+    const QString path = outputFilePath(context.folder, context.PercorsoFile, checkedFile(kind, context, args).first);
     removeLeftovers(context.folder, context.PercorsoFile);
     core::saveAtomically(path, [&](QIODevice &out) {
         switch (kind) {
