@@ -29,7 +29,7 @@ constexpr int kProblemColumn = 6;
 // Dates sort by day, not by their text.
 QVariant sortKey(int column, const QString &text)
 {
-    const QDate day = column == kArrivalColumn ? movement::typedDay(text).day : QDate();
+    const QDate day = column == kArrivalColumn ? movement::readDay(text).day : QDate();
     return day.isValid() ? movement::dayKey(day) : text;
 }
 

@@ -47,11 +47,11 @@ QString dayOption(const QString &option, const QString &value, QDate today)
     if (value.compare(u"oggi", Qt::CaseInsensitive) == 0)
         return movement::dayText(today);
     const QString day = CompletaData(PulisciTesto(value));
-    switch (movement::typedDay(day).fault) {
-    case movement::TypedDay::Fault::None: return day;
-    case movement::TypedDay::Fault::Nonexistent:
+    switch (movement::readDay(day).fault) {
+    case movement::DayReading::Fault::None: return day;
+    case movement::DayReading::Fault::Nonexistent:
         throw UsageError(u"L'opzione %1 indica «%2», una data inesistente.", {option, value});
-    case movement::TypedDay::Fault::Form: break;
+    case movement::DayReading::Fault::Form: break;
     }
     throw UsageError(u"L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».", {option, value});
 }
@@ -119,7 +119,7 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
         throw UsageError(QStringLiteral("Indicare il primo giorno con --dalla."));
     line.dalla = dayOption(kDalla, values.value(kDalla), today);
     line.alla = values.contains(kAlla) ? dayOption(kAlla, values.value(kAlla), today) : line.dalla;
-    if (movement::typedDay(line.alla).day < movement::typedDay(line.dalla).day)
+    if (movement::readDay(line.alla).day < movement::readDay(line.dalla).day)
         throw UsageError(u"Il giorno di --alla (%1) viene prima di quello di --dalla (%2).", {line.alla, line.dalla});
     if (values.contains(kDallaCamera))
         line.dallaCamera = PulisciTesto(values.value(kDallaCamera));

@@ -341,9 +341,9 @@ void NaxDesktop::enterPressed(int field)
     case 0:
     case 1: {
         edit->setText(CompletaData(PulisciTesto(edit->text())));
-        const QDate day = movement::typedDay(edit->text()).day;
+        const QDate day = movement::readDay(edit->text()).day;
         // A first day that is no day leaves nothing to put in order: "Crea File" names it.
-        const QDate first = movement::typedDay(m_text1[0]->text()).day;
+        const QDate first = movement::readDay(m_text1[0]->text()).day;
         if (!day.isValid())
             edit->clear();
         else if (field == 0)

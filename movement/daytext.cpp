@@ -25,9 +25,9 @@ bool hasDayShape(const QString &text)
 
 } // namespace
 
-TypedDay typedDay(const QString &text)
+DayReading readDay(const QString &text)
 {
-    using Fault = TypedDay::Fault;
+    using Fault = DayReading::Fault;
     if (!hasDayShape(text))
         return {{}, Fault::Form};
     const QDate day(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
@@ -41,13 +41,13 @@ TypedDay typedDay(const QString &text)
 
 QDate checkedDay(const QString &text, QStringView fieldName)
 {
-    const TypedDay typed = typedDay(text);
-    switch (typed.fault) {
-    case TypedDay::Fault::None: return typed.day;
-    case TypedDay::Fault::Nonexistent:
+    const DayReading reading = readDay(text);
+    switch (reading.fault) {
+    case DayReading::Fault::None: return reading.day;
+    case DayReading::Fault::Nonexistent:
         throw core::OperatorError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
                                   {fieldName, text});
-    case TypedDay::Fault::Form: break;
+    case DayReading::Fault::Form: break;
     }
     throw core::OperatorError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
                               u"Correggere la data e premere Invio nel campo.",

@@ -17,7 +17,7 @@ inline constexpr QStringView kAllaData = u"Alla data";
 // positions 3 and 6, naming a calendar day from 1900 on. `day` is valid exactly when there is no
 // fault; a text of that shape that names no calendar day (31/02/2026) is told apart, so that the
 // operator reads that the day does not exist rather than that its form is wrong.
-struct TypedDay
+struct DayReading
 {
     enum class Fault { None, Form, Nonexistent };
 
@@ -25,7 +25,7 @@ struct TypedDay
     Fault fault = Fault::None;
 };
 
-TypedDay typedDay(const QString &text);
+DayReading readDay(const QString &text);
 
 // The day a generator reads from a date field, by that rule. Anything else throws
 // OperatorError naming the field.

@@ -11,7 +11,7 @@ const FileKindWords &wordsOf(FileKind kind)
                          [kind](const FileKindWords &words) { return words.kind == kind; });
 }
 
-QDate firstReportedDay(FileKind kind, QDate typed)
+QDate reportedDay(FileKind kind, QDate typed)
 {
     return kind == FileKind::Schema ? typed.addDays(-1) : typed;
 }

@@ -30,7 +30,7 @@ inline constexpr FileKindWords kFileKindWords[] = {
 const FileKindWords &wordsOf(FileKind kind);
 
 // The first day a file of the kind reports when "Dalla data" holds `typed`: the start-up file
-// reports the night before the typed day, which begins the day before it.
-QDate firstReportedDay(FileKind kind, QDate typed);
+// reports the night before it, the others the typed day itself.
+QDate reportedDay(FileKind kind, QDate typed);
 
 } // namespace movement

@@ -20,7 +20,7 @@ std::pair<QDate, QDate> checkedFile(FileKind kind, const MovementContext &contex
     selectedStructure(context.selector);
     if (kind != FileKind::Schema)
         return checkedRange(args.DallaData, args.AllaData);
-    const QDate reported = firstReportedDay(kind, typed);
+    const QDate reported = reportedDay(kind, typed);
     return {reported, reported};
 }
 

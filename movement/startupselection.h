@@ -47,7 +47,7 @@ public:
     StartUpSelection(const MovementContext &context, const GeneratorArgs &args);
 
     QDate typed() const { return m_typed; }
-    QDate reported() const { return firstReportedDay(FileKind::Schema, m_typed); }
+    QDate reported() const { return reportedDay(FileKind::Schema, m_typed); }
 
     // Whether anybody at all was lodged in the night, in either database.
     bool anyGuest() const;

@@ -186,7 +186,7 @@ private slots:
         for (QDate day(1935, 1, 1); day <= QDate(2034, 12, 31); day = day.addDays(1)) {
             const QString completed = CompletaData(day.toString(u"ddMMyy"));
             QCOMPARE(completed, day.toString(u"dd/MM/yyyy"));
-            QCOMPARE(movement::typedDay(completed).day, day);
+            QCOMPARE(movement::readDay(completed).day, day);
         }
     }
 
@@ -200,11 +200,11 @@ private slots:
             const QString typed = rng.bounded(3) ? dayAsTyped(rng) : randomText(rng);
             const QDate expected = namedDay(typed);
             accepted += expected.isValid();
-            QVERIFY2(movement::typedDay(typed).day == expected,
+            QVERIFY2(movement::readDay(typed).day == expected,
                      qPrintable(shown(typed) + (expected.isValid() ? u" is a day"_qs : u" is no day"_qs)));
             // What Enter in a date field does: completing first never turns a day into another.
             const QString entered = CompletaData(PulisciTesto(typed));
-            QVERIFY2(movement::typedDay(entered).day == namedDay(entered), qPrintable(shown(entered)));
+            QVERIFY2(movement::readDay(entered).day == namedDay(entered), qPrintable(shown(entered)));
         }
         // The generator must reach both answers often, or the comparison above proves little.
         QVERIFY2(accepted > kCases / 5 && accepted < kCases * 4 / 5, qPrintable(QString::number(accepted)));

@@ -27,7 +27,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QDate, day);
-        QCOMPARE(typedDay(text).fault, TypedDay::Fault::None);
+        QCOMPARE(readDay(text).fault, DayReading::Fault::None);
         QCOMPARE(checkedDay(text, kDallaData), day);
     }
 
@@ -58,9 +58,9 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, nonexistent);
-        const TypedDay typed = typedDay(text);
-        QCOMPARE(typed.day, QDate());
-        QCOMPARE(typed.fault, nonexistent ? TypedDay::Fault::Nonexistent : TypedDay::Fault::Form);
+        const DayReading reading = readDay(text);
+        QCOMPARE(reading.day, QDate());
+        QCOMPARE(reading.fault, nonexistent ? DayReading::Fault::Nonexistent : DayReading::Fault::Form);
         try {
             checkedDay(text, kAllaData);
             QFAIL("the date was accepted");

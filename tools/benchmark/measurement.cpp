@@ -125,7 +125,7 @@ QString outputPath(const QString &id, const QDir &out)
     if (run.check)
         return {};
     return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile,
-                                    movement::firstReportedDay(run.kind, firstDay(run)));
+                                    movement::reportedDay(run.kind, firstDay(run)));
 }
 
 qint64 peakResidentKiB()
