@@ -27,33 +27,33 @@ void openPortalPage(const QString &comandoWeb, const QDir &folder, BrowserLaunch
     }
     const QUrl address(text, QUrl::StrictMode);
     if (!address.isValid() || address.host().isEmpty())
-        throw SettingsError(u"L'indirizzo web «%1» non è valido: correggerlo %2.", {comandoWeb, kBrowserSetting});
+        throw core::OperatorError(u"L'indirizzo web «%1» non è valido: correggerlo %2.", {comandoWeb, kBrowserSetting});
     if (!launcher.openAddress(address))
-        throw SettingsError(u"Il browser predefinito non ha aperto l'indirizzo «%1»: controllare che il sistema ne abbia "
-                            u"uno, oppure scrivere %2 il comando del browser seguito dall'indirizzo.",
-                            {comandoWeb, kBrowserSetting});
+        throw core::OperatorError(u"Il browser predefinito non ha aperto l'indirizzo «%1»: controllare che il sistema ne abbia "
+                                  u"uno, oppure scrivere %2 il comando del browser seguito dall'indirizzo.",
+                                  {comandoWeb, kBrowserSetting});
 }
 
 QStringList browserCommandParts(const QString &commandLine)
 {
     if (commandLine.count(u'"') % 2 != 0)
-        throw SettingsError(u"Il comando per aprire la pagina web «%1» ha delle virgolette non chiuse: correggerlo %2.",
-                            {commandLine, kBrowserSetting});
+        throw core::OperatorError(u"Il comando per aprire la pagina web «%1» ha delle virgolette non chiuse: correggerlo %2.",
+                                  {commandLine, kBrowserSetting});
     const QStringList parts = QProcess::splitCommand(commandLine);
     if (parts.isEmpty() || parts.first().isEmpty())
-        throw SettingsError(u"Il comando per aprire la pagina web è vuoto: impostarlo %1.", {kBrowserSetting});
+        throw core::OperatorError(u"Il comando per aprire la pagina web è vuoto: impostarlo %1.", {kBrowserSetting});
     return parts;
 }
 
-SettingsError programNotStarted(const QString &program, const QString &commandLine)
+core::OperatorError programNotStarted(const QString &program, const QString &commandLine)
 {
     const QStringList arguments = QProcess::splitCommand(commandLine).mid(1);
     const auto address = std::find_if(arguments.begin(), arguments.end(), isWebAddress);
-    return SettingsError(u"Impossibile avviare il programma «%1» del comando per aprire la pagina web «%2»: non esiste "
-                         u"o non si può eseguire. Basta scrivere solo l'indirizzo del portale, per esempio «%3», %4: "
-                         u"si apre nel browser predefinito.",
-                         {program, commandLine, address != arguments.end() ? *address : kPortalAddress.toString(),
-                          kBrowserSetting});
+    return core::OperatorError(u"Impossibile avviare il programma «%1» del comando per aprire la pagina web «%2»: non esiste "
+                               u"o non si può eseguire. Basta scrivere solo l'indirizzo del portale, per esempio «%3», %4: "
+                               u"si apre nel browser predefinito.",
+                               {program, commandLine, address != arguments.end() ? *address : kPortalAddress.toString(),
+                                kBrowserSetting});
 }
 
 } // namespace app

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "browserlauncher.h"
-#include "settingserror.h"
+#include "operatorerror.h"
 
 #include <QString>
 #include <QStringList>
@@ -14,17 +14,17 @@ namespace app {
 inline constexpr QStringView kBrowserSetting = u"dal menu «Impostazioni», voce «Indirizzo web per invio file»";
 
 // Opens the page the setting names: a web address alone (http:// or https://, no space) in the
-// system's default browser, anything else as a command line. Throws SettingsError naming the
+// system's default browser, anything else as a command line. Throws OperatorError naming the
 // setting's text when neither can be done.
 void openPortalPage(const QString &comandoWeb, const QDir &folder, BrowserLauncher &launcher);
 
 // The program and arguments of a command line, split as QProcess splits one. An empty command,
 // or one whose double quotes are not closed (its program or address would be cut wrongly),
-// throws SettingsError naming the command.
+// throws OperatorError naming the command.
 QStringList browserCommandParts(const QString &commandLine);
 
 // The error for a command whose program could not be started: it names the program and
 // suggests the portal's address alone, the one in the command when it holds one.
-SettingsError programNotStarted(const QString &program, const QString &commandLine);
+core::OperatorError programNotStarted(const QString &program, const QString &commandLine);
 
 } // namespace app

@@ -15,7 +15,7 @@ public:
     // Opens a web address in the system's default browser; false when nothing could open it.
     virtual bool openAddress(const QUrl &address) = 0;
     // Starts a command line in the folder, its window shown, without waiting for it. A program
-    // that cannot be started throws SettingsError naming it.
+    // that cannot be started throws OperatorError naming it.
     virtual void startCommand(const QString &commandLine, const QDir &folder) = 0;
 };
 

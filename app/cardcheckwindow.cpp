@@ -5,6 +5,7 @@
 #include "findingscsv.h"
 #include "fonts.h"
 #include "listparts.h"
+#include "movementfile.h"
 #include "structureselection.h"
 
 #include <QClipboard>
@@ -28,7 +29,7 @@ constexpr int kProblemColumn = 6;
 // Dates sort by day, not by their text.
 QVariant sortKey(int column, const QString &text)
 {
-    const QDate day = column == kArrivalColumn ? QDate::fromString(text, u"dd/MM/yyyy") : QDate();
+    const QDate day = column == kArrivalColumn ? movement::readDay(text).day : QDate();
     return day.isValid() ? movement::dayKey(day) : text;
 }
 
@@ -36,20 +37,15 @@ QVariant sortKey(int column, const QString &text)
 
 QString checkedFileText(const Run &run)
 {
-    const QDate first = movement::checkedDay(run.args.DallaData, movement::kDallaData);
+    const auto [first, last] = movement::checkedFile(run.kind, run.context, run.args);
+    const QString file = QStringLiteral("File ") + movement::wordsOf(run.kind).shown.toString();
     const QString selector = run.context.selector;
     const QString structure = selector == u"-" ? movement::selectedStructureCode(run.context) : selector;
-    switch (run.kind) {
-    case movement::FileKind::Schema:
-        // The start-up file reports the night before the typed day.
-        return QStringLiteral("File di Start up del %1, struttura %2").arg(movement::dayText(first.addDays(-1)), structure);
-    case movement::FileKind::Closed:
-    case movement::FileKind::Classic: break;
-    }
-    return QStringLiteral("File %1 dal %2 al %3, struttura %4")
-        .arg(run.kind == movement::FileKind::Closed ? QStringLiteral("di struttura chiusa") : QStringLiteral("giornaliero"),
-             movement::dayText(first), movement::dayText(movement::checkedDay(run.args.AllaData, movement::kAllaData)),
-             structure);
+    // The start-up file reports a single night.
+    if (run.kind == movement::FileKind::Schema)
+        return QStringLiteral("%1 del %2, struttura %3").arg(file, movement::dayText(first), structure);
+    return QStringLiteral("%1 dal %2 al %3, struttura %4")
+        .arg(file, movement::dayText(first), movement::dayText(last), structure);
 }
 
 QString cardCheckFileName(QDate first)

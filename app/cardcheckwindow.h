@@ -13,7 +13,7 @@ namespace app {
 
 // The window's first line: which file, days and structure were checked, as "File giornaliero
 // dal 07/12/2026 al 07/12/2026, struttura 1" (the settings' code when no structure is listed);
-// the start-up file names the day it reports.
+// the start-up file names the day it reports. Throws as the file's own checks do (checkedFile).
 QString checkedFileText(const Run &run);
 
 // The default name of the saved check: "controllo-schede-", the period's first day, ".csv".

@@ -39,11 +39,11 @@ const QStringList kFlags{kCheck, kHelp, kVersion, kMissing};
 
 std::optional<movement::FileKind> kindNamed(const QString &name)
 {
-    static const QHash<QString, movement::FileKind> kinds{{QStringLiteral("classico"), movement::FileKind::Classic},
-                                                          {QStringLiteral("avvio"), movement::FileKind::Schema},
-                                                          {QStringLiteral("chiusa"), movement::FileKind::Closed}};
-    const auto it = kinds.constFind(name);
-    return it == kinds.cend() ? std::nullopt : std::optional(*it);
+    for (const movement::FileKindWords &words : movement::kFileKindWords) {
+        if (words.option == name)
+            return words.kind;
+    }
+    return std::nullopt;
 }
 
 // A day as the window's date field holds it after Enter.
@@ -54,11 +54,13 @@ QString dayOption(const QString &option, const QString &value, QDate today)
     if (value.compare(u"oggi", Qt::CaseInsensitive) == 0)
         return movement::dayText(today);
     const QString day = CompletaData(PulisciTesto(value));
-    if (movement::isNonexistentDay(day))
+    switch (movement::readDay(day).fault) {
+    case movement::DayReading::Fault::None: return day;
+    case movement::DayReading::Fault::Nonexistent:
         throw UsageError(u"L'opzione %1 indica «%2», una data inesistente.", {option, value});
-    if (!ControllaData(day))
-        throw UsageError(u"L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».", {option, value});
-    return day;
+    case movement::DayReading::Fault::Form: break;
+    }
+    throw UsageError(u"L'opzione %1 vuole una data GG/MM/AAAA, «ieri» o «oggi», non «%2».", {option, value});
 }
 
 } // namespace
@@ -158,7 +160,7 @@ CommandLine parseCommandLine(const QStringList &arguments, QDate today)
     // The missing days' files start from yesterday's, which begins a register that knows no day.
     line.dalla = dayOption(kDalla, line.missingDays ? QStringLiteral("ieri") : values.value(kDalla), today);
     line.alla = values.contains(kAlla) ? dayOption(kAlla, values.value(kAlla), today) : line.dalla;
-    if (!ConfrontaDate(line.dalla, line.alla))
+    if (movement::readDay(line.alla).day < movement::readDay(line.dalla).day)
         throw UsageError(u"Il giorno di --alla (%1) viene prima di quello di --dalla (%2).", {line.alla, line.dalla});
     if (values.contains(kDallaCamera))
         line.dallaCamera = PulisciTesto(values.value(kDallaCamera));

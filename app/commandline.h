@@ -3,6 +3,7 @@
 #include "daycoverage.h"
 #include "movementfile.h"
 #include "operatorerror.h"
+#include "roomrange.h"
 
 #include <QDate>
 #include <QString>
@@ -30,7 +31,7 @@ struct CommandLine
     QString dalla;
     QString alla;
     QString dallaCamera;
-    QString allaCamera = QStringLiteral("ZZZZZZ");
+    QString allaCamera = movement::kLastRoom.toString();
     std::optional<QString> structure; // none: the selector's first item
     // --dalla mancanti: every day the register misses rather than the days given.
     bool missingDays = false;

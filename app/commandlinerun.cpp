@@ -6,12 +6,12 @@
 #include "missingdaystext.h"
 #include "daytext.h"
 #include "findingscsv.h"
+#include "operatorerror.h"
 #include "recordedfile.h"
 #include "runlog.h"
 #include "runcontext.h"
 #include "scheduledtask.h"
 #include "settings.h"
-#include "settingserror.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -35,9 +35,9 @@ QString chosenSelector(const QStringList &items, const std::optional<QString> &s
     if (!structure)
         return items.value(0);
     if (!items.contains(*structure))
-        throw SettingsError(u"La struttura «%1» non è tra quelle della casella «Hotel»: %2.",
-                            {*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
-                                                         : QStringLiteral("sono ") + items.join(u", ")});
+        throw core::OperatorError(u"La struttura «%1» non è tra quelle della casella «Hotel»: %2.",
+                                  {*structure, items.isEmpty() ? QStringLiteral("non ce n'è nessuna")
+                                                               : QStringLiteral("sono ") + items.join(u", ")});
     return *structure;
 }
 
@@ -114,7 +114,7 @@ QList<RunChoices> missingFiles(const CommandLine &line, const QDir &folder, cons
     const movement::FileKind kind = fileKind(!hotel.startUpDone, false);
     const QStringList selectors = selectorItems(hotel.list);
     if (selectors.isEmpty())
-        throw SettingsError(QStringLiteral("Il file «VeluSetup.txt» non elenca nessuna struttura: nessun file è stato "
+        throw core::OperatorError(QStringLiteral("Il file «VeluSetup.txt» non elenca nessuna struttura: nessun file è stato "
                                            "scritto."));
     const auto choices = [&](QDate first, QDate last, const QString &selector) {
         return RunChoices{kind, {movement::dayText(movement::typedDay(kind, first)),
@@ -177,7 +177,7 @@ int run(const CommandLine &line, const QDir &folder, QDate today, QIODevice &out
     // The window ticks "Start up" while the phase lasts and cannot tick it afterwards.
     const movement::FileKind kind = line.kind.value_or(fileKind(!hotel.startUpDone, false));
     if (kind == movement::FileKind::Schema && hotel.startUpDone)
-        throw SettingsError(QStringLiteral("La fase di Start up è chiusa (c'è il file «IPUSU.txt»): il file di avvio "
+        throw core::OperatorError(QStringLiteral("La fase di Start up è chiusa (c'è il file «IPUSU.txt»): il file di avvio "
                                            "non si scrive più. Scrivere il file classico."));
     if (line.missingDays) {
         // Written at once, the daily files of several structures would take each other's names,

@@ -3,8 +3,9 @@
 #include "hoteldatabases.h"
 
 #include "msgboxroutine.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "savefile.h"
-#include "settingserror.h"
 #include "textfilelines.h"
 
 #include <QFileDialog>
@@ -44,7 +45,7 @@ QString settingsFolder()
 void enter(const QDir &folder)
 {
     if (!QDir::setCurrent(folder.path()))
-        throw SettingsError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
+        throw core::OperatorError(u"Impossibile lavorare nella cartella dell'hotel «%1»: controllarne i permessi.",
                             {QDir::toNativeSeparators(folder.path())});
 }
 
@@ -70,13 +71,13 @@ std::optional<QDir> HotelFolder::choose(const std::function<QString(const QStrin
     if (chosen.isEmpty())
         return std::nullopt;
     if (!m_settings.mkpath(QStringLiteral(".")))
-        throw SettingsError(u"Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.",
-                            {QDir::toNativeSeparators(m_settings.path())});
+        throw core::OperatorError(u"Impossibile creare la cartella «%1», dove si ricorda la cartella dell'hotel.",
+                                  {QDir::toNativeSeparators(m_settings.path())});
     // The file is the program's own: a path in any script is kept as the system names it.
     const QByteArray line = chosen.toUtf8() + '\n';
     core::saveAtomically(filePath(), [&](QIODevice &out) {
         if (out.write(line) != line.size())
-            throw SettingsError(u"Scrittura non riuscita nel file «%1».", {filePath()});
+            throw core::OperatorError(u"Scrittura non riuscita nel file «%1».", {filePath()});
     });
     return QDir(chosen);
 }
@@ -88,17 +89,17 @@ QDir HotelFolder::remembered() const
     if (choice == Choice::Usable)
         return QDir(folder);
     if (choice == Choice::None)
-        throw SettingsError(QStringLiteral("La cartella dell'hotel non è ancora stata scelta: sceglierla una volta "
+        throw core::OperatorError(QStringLiteral("La cartella dell'hotel non è ancora stata scelta: sceglierla una volta "
                                            "aprendo il programma dalla voce «Preparazione file per Istat (Velunor)» "
                                            "del menu delle applicazioni."));
     const QString chooseAgain = QStringLiteral("sceglierla di nuovo dalla voce «Cambia la cartella dell'hotel» del menu "
                                                "delle applicazioni.");
     if (choice == Choice::Gone)
-        throw SettingsError(core::operatorMessage(u"La cartella dell'hotel «%1» non esiste più o non è raggiungibile; "
+        throw core::OperatorError(core::operatorMessage(u"La cartella dell'hotel «%1» non esiste più o non è raggiungibile; "
                                                   u"se è stata spostata, ",
                                                   {native})
                             + chooseAgain);
-    throw SettingsError(core::operatorMessage(u"La cartella dell'hotel «%1» non contiene nessun archivio del programma "
+    throw core::OperatorError(core::operatorMessage(u"La cartella dell'hotel «%1» non contiene nessun archivio del programma "
                                               u"alberghiero: ",
                                               {native})
                         + chooseAgain);

@@ -20,11 +20,11 @@ public:
     // The folder where the program is to work: the remembered one when it exists and holds one
     // of the hotel program's databases, otherwise (or in any case when `again`) the one `ask`
     // returns, told why it is asked, which is then remembered. nullopt when `ask` returns an
-    // empty text (the receptionist gave up). Throws SettingsError when the file cannot be read
+    // empty text (the receptionist gave up). Throws OperatorError when the file cannot be read
     // or the choice cannot be remembered.
     std::optional<QDir> choose(const std::function<QString(const QString &why)> &ask, bool again = false) const;
 
-    // The remembered folder, for a command line, which asks nothing. Throws SettingsError,
+    // The remembered folder, for a command line, which asks nothing. Throws OperatorError,
     // saying to choose the folder from the menu entry, when none was chosen yet or the one
     // chosen no longer exists or holds none of the hotel program's databases.
     QDir remembered() const;
@@ -41,7 +41,7 @@ private:
 std::optional<QDir> hotelFolderForTheMenu(bool again);
 
 // For a command line started with the menu entry's option (the scheduled run on Linux): the
-// remembered folder, made the current folder, never asked for. Throws SettingsError.
+// remembered folder, made the current folder, never asked for. Throws OperatorError.
 QDir hotelFolderForTheCommandLine();
 
 } // namespace app

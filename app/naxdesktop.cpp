@@ -13,7 +13,7 @@
 #include "operatormessage.h"
 #include "progressstrip.h"
 #include "recordedfile.h"
-#include "settingserror.h"
+#include "roomrange.h"
 #include "twips.h"
 #include "writtenfileswindow.h"
 
@@ -167,7 +167,7 @@ void NaxDesktop::buildControls()
         edit->installEventFilter(this);
         m_text1[i] = edit;
     }
-    m_text1[3]->setText(QStringLiteral("ZZZZZZ"));
+    m_text1[3]->setText(movement::kLastRoom.toString());
     for (QLineEdit *room : {m_text1[2], m_text1[3]})
         makeRoomFor(room, m_text1[3]->text());
 
@@ -383,17 +383,21 @@ void NaxDesktop::enterPressed(int field)
     QLineEdit *edit = m_text1[field];
     switch (field) {
     case 0:
-    case 1:
+    case 1: {
         edit->setText(CompletaData(PulisciTesto(edit->text())));
-        if (!ControllaData(edit->text()))
+        const QDate day = movement::readDay(edit->text()).day;
+        // A first day that is no day leaves nothing to put in order: "Crea File" names it.
+        const QDate first = movement::readDay(m_text1[0]->text()).day;
+        if (!day.isValid())
             edit->clear();
         else if (field == 0)
             m_text1[1]->setFocus();
-        else if (ConfrontaDate(m_text1[0]->text(), m_text1[1]->text()))
+        else if (!first.isValid() || first <= day)
             m_text1[2]->setFocus();
         else
             edit->setText(m_text1[0]->text());
         break;
+    }
     case 2:
         edit->setText(PulisciTesto(edit->text()));
         m_text1[3]->setFocus();
@@ -408,9 +412,9 @@ void NaxDesktop::enterPressed(int field)
 Run NaxDesktop::currentRun() const
 {
     if (m_settingsError)
-        throw SettingsError(*m_settingsError);
+        throw core::OperatorError(*m_settingsError);
     if (m_structureError)
-        throw SettingsError(*m_structureError);
+        throw core::OperatorError(*m_structureError);
     const RunChoices choices{fileKind(m_chk->isChecked(), m_chk2->isChecked()),
                              {m_text1[0]->text(), m_text1[1]->text(), m_text1[2]->text(), m_text1[3]->text()},
                              m_combo1->currentText()};
@@ -435,13 +439,14 @@ void NaxDesktop::createFile()
             dialogs::MsgBox_Routine::MostraMessaggio(recorded.note, kStyleWarning, QStringLiteral("Registro dei file scritti"));
         try {
             openPortalPage(m_settings.ComandoWeb, m_folder, m_browser);
-        } catch (const SettingsError &e) {
+        } catch (const core::OperatorError &e) {
             // The reason is a message of its own, whole.
-            throw SettingsError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per caricarlo "
-                                                         u"non si è aperta. ", {QDir::toNativeSeparators(written)})
-                                + e.message()
-                                + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il suo "
-                                                 "percorso è negli appunti."));
+            throw core::OperatorError(core::operatorMessage(u"Il file «%1» è stato scritto, ma la pagina web per "
+                                                            u"caricarlo non si è aperta. ",
+                                                            {QDir::toNativeSeparators(written)})
+                                      + e.message()
+                                      + QStringLiteral(" Intanto si può caricare il file a mano sul portale Velunor: il "
+                                                       "suo percorso è negli appunti."));
         }
         if (startUp && ask(QStringLiteral("Fase di Start up eseguita?"), kStyleYesNoDefaultNo,
                            QStringLiteral("Invio dati")) == kAnswerYes)

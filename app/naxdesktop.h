@@ -64,7 +64,7 @@ private:
     void awaitRecount();
 
     void enterPressed(int field);
-    // The run the window's fields and boxes choose now; throws SettingsError while the settings
+    // The run the window's fields and boxes choose now; throws OperatorError while the settings
     // or the structure list cannot be used.
     Run currentRun() const;
     void createFile();

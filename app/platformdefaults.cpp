@@ -16,10 +16,4 @@ QString defaultPercorsoFile()
     return QDir::toNativeSeparators(folder.filePath(QStringLiteral("DuzizUzazi.xml")));
 }
 
-QString defaultComandoWeb()
-{
-    // The address alone opens in the system's default browser, whichever it is.
-    return kPortalAddress.toString();
-}
-
 } // namespace app

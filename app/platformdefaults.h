@@ -8,9 +8,9 @@
 namespace app {
 
 // The regional portal's upload application; the operator sets the real address in the menu.
+// The address alone opens in the system's default browser, whichever it is.
 inline constexpr QStringView kPortalAddress = u"https://velunor.regione.example/Velunor/app/";
 
 QString defaultPercorsoFile();
-QString defaultComandoWeb();
 
 } // namespace app

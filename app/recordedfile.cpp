@@ -1,10 +1,9 @@
 #include "recordedfile.h"
 
 #include "missingdaystext.h"
-#include "movementerror.h"
+#include "movementfile.h"
 #include "operatorerror.h"
 #include "operatormessage.h"
-#include "movementfile.h"
 #include "settings.h"
 #include "structureselection.h"
 
@@ -43,8 +42,8 @@ WrittenDays readWrittenDays(const QDir &folder, QDate today)
     movement::RegisterContents contents;
     try {
         contents = movement::WrittenFiles(folder).read();
-    } catch (const movement::MovementError &e) {
-        throw movement::MovementError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
+    } catch (const core::OperatorError &e) {
+        throw core::OperatorError(QStringLiteral("Il registro dei file scritti non si legge: ") + e.message() + u'.');
     }
     movement::MovementContext context;
     context.folder = folder;

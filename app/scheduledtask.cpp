@@ -1,7 +1,7 @@
 #include "scheduledtask.h"
 
 #include "savefile.h"
-#include "settingserror.h"
+#include "operatorerror.h"
 
 #include <QCoreApplication>
 #include <QStringEncoder>
@@ -16,16 +16,16 @@ namespace {
 // Task Scheduler's schema limits a path (the program, the working folder) to this many characters.
 constexpr qsizetype kLongestPath = 260;
 
-// The value as it goes into the XML, or SettingsError naming it: Task Scheduler refuses what
+// The value as it goes into the XML, or OperatorError naming it: Task Scheduler refuses what
 // its schema does not allow, and a control character would change what it names.
 const QString &checked(const QString &what, const QString &value, qsizetype longest = -1)
 {
     if (value.trimmed().isEmpty())
-        throw SettingsError(u"Per l'attività pianificata manca %1.", {what});
+        throw core::OperatorError(u"Per l'attività pianificata manca %1.", {what});
     if (std::any_of(value.cbegin(), value.cend(), [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; }))
-        throw SettingsError(u"Per l'attività pianificata %1 «%2» contiene un carattere di controllo.", {what, value});
+        throw core::OperatorError(u"Per l'attività pianificata %1 «%2» contiene un carattere di controllo.", {what, value});
     if (longest >= 0 && value.size() > longest)
-        throw SettingsError(u"Per l'attività pianificata %1 «%2» è troppo lungo: %3 caratteri, al massimo %4.",
+        throw core::OperatorError(u"Per l'attività pianificata %1 «%2» è troppo lungo: %3 caratteri, al massimo %4.",
                             {what, value, QString::number(value.size()), QString::number(longest)});
     return value;
 }
@@ -126,7 +126,7 @@ void saveScheduledTask(const QString &path, const ScheduledTask &task)
     const QByteArray bytes = scheduledTaskXml(task);
     core::saveAtomically(path, [&](QIODevice &out) {
         if (out.write(bytes) != bytes.size())
-            throw SettingsError(u"Scrittura non riuscita nel file «%1».", {QDir::toNativeSeparators(path)});
+            throw core::OperatorError(u"Scrittura non riuscita nel file «%1».", {QDir::toNativeSeparators(path)});
     });
 }
 

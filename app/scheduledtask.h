@@ -28,11 +28,11 @@ struct ScheduledTask
 ScheduledTask scheduledTaskHere(const QDir &hotelFolder, const QString &user, QDate firstDay);
 
 // The task's XML as Task Scheduler reads it: UTF-16, little-endian, after its byte-order mark.
-// Throws SettingsError, naming the value, for an empty one, one that holds a control character,
+// Throws OperatorError, naming the value, for an empty one, one that holds a control character,
 // or a path longer than the 260 characters Task Scheduler takes.
 QByteArray scheduledTaskXml(const ScheduledTask &task);
 
-// Writes the task's XML to `path`, whole or not at all. Throws SettingsError.
+// Writes the task's XML to `path`, whole or not at all. Throws OperatorError.
 void saveScheduledTask(const QString &path, const ScheduledTask &task);
 
 } // namespace app

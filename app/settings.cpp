@@ -1,8 +1,8 @@
 #include "settings.h"
 
 #include "numericvalue.h"
+#include "operatorerror.h"
 #include "platformdefaults.h"
-#include "settingserror.h"
 #include "textfilelines.h"
 
 #include <QFileInfo>
@@ -24,7 +24,7 @@ QString fileIn(const QDir &folder, const QString &name)
 
 Settings defaultSettings()
 {
-    return {defaultPercorsoFile(), defaultComandoWeb(), QStringLiteral("ABC123")};
+    return {defaultPercorsoFile(), kPortalAddress.toString(), QStringLiteral("ABC123")};
 }
 
 std::optional<Settings> readSettingsFile(const QDir &folder)
@@ -34,9 +34,9 @@ std::optional<Settings> readSettingsFile(const QDir &folder)
         return std::nullopt;
     const QStringList lines = core::textFileLines(path);
     if (lines.size() < 3)
-        throw SettingsError(u"Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
-                            u"struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.",
-                            {QDir::toNativeSeparators(path), QString::number(lines.size())});
+        throw core::OperatorError(u"Il file «%1» ha %2 righe invece di tre (percorso del file, comando web, codice "
+                                  u"struttura): correggerlo o eliminarlo per tornare alle impostazioni iniziali.",
+                                  {QDir::toNativeSeparators(path), QString::number(lines.size())});
     return Settings{lines[0], lines[1], lines[2]};
 }
 
@@ -54,19 +54,19 @@ std::optional<StructureList> readStructureFile(const QDir &folder)
     const QStringList lines = core::textFileLines(path);
     const QString name = QDir::toNativeSeparators(path);
     if (lines.isEmpty())
-        throw SettingsError(u"Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.", {name});
+        throw core::OperatorError(u"Il file «%1» è vuoto: la prima riga deve indicare il numero delle strutture.", {name});
 
-    const qint64 count = movement::wholeNumber(lines[0]);
+    const qint64 count = core::wholeNumber(lines[0]);
     if (count > movement::kMaxStructures)
-        throw SettingsError(u"Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.",
-                            {name, QString::number(count), QString::number(movement::kMaxStructures)});
+        throw core::OperatorError(u"Il file «%1» indica %2 strutture: al massimo se ne possono elencare %3.",
+                                  {name, QString::number(count), QString::number(movement::kMaxStructures)});
     StructureList list;
     if (count <= 0)
         return list;
     if (lines.size() < 1 + 2 * count)
-        throw SettingsError(u"Il file «%1» indica %2 strutture e deve avere %3 righe (il numero, poi per ogni "
-                            u"struttura il codice e l'elenco delle camere), ma ne ha %4.",
-                            {name, QString::number(count), QString::number(1 + 2 * count), QString::number(lines.size())});
+        throw core::OperatorError(u"Il file «%1» indica %2 strutture e deve avere %3 righe (il numero, poi per ogni "
+                                  u"struttura il codice e l'elenco delle camere), ma ne ha %4.",
+                                  {name, QString::number(count), QString::number(1 + 2 * count), QString::number(lines.size())});
     list.NumeroStrutture = int(count);
     for (int n = 1; n <= count; ++n) {
         list.CodiciStrutture[n - 1] = lines[2 * n - 1];

@@ -24,14 +24,14 @@ struct Settings
 Settings defaultSettings();
 
 // The settings of "NaxSetup.txt", nullopt when the file does not exist. A file with fewer
-// than three lines throws SettingsError; lines after the third are ignored.
+// than three lines throws OperatorError; lines after the third are ignored.
 std::optional<Settings> readSettingsFile(const QDir &folder);
 void writeSettingsFile(const QDir &folder, const Settings &settings);
 
 using movement::StructureList;
 
 // The structure list of "VeluSetup.txt", nullopt when the file does not exist. Throws
-// SettingsError, before anything is taken from it, when it lists more than ten structures or
+// OperatorError, before anything is taken from it, when it lists more than ten structures or
 // lacks the code or room-list line of one of them.
 std::optional<StructureList> readStructureFile(const QDir &folder);
 

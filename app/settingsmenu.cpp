@@ -23,7 +23,7 @@ SettingPrompt settingPrompt(SettingItem item)
     case SettingItem::ComandoWeb:
         return {QStringLiteral("Indirizzo web per invio file"), QStringLiteral("Percorso apertura pagina web"),
                 promptLines(QStringLiteral("Inserire il comando completo per"),
-                            QStringLiteral("l'apertura della pagina web di Velunor"), defaultComandoWeb())};
+                            QStringLiteral("l'apertura della pagina web di Velunor"), kPortalAddress.toString())};
     case SettingItem::CodiceStruttura:
         break;
     }

@@ -5,7 +5,7 @@
 #include "fonts.h"
 #include "listparts.h"
 #include "missingdaystext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -181,7 +181,7 @@ void WrittenFilesWindow::save()
     const QByteArray bytes = movement::coverageCsv(m_coverage, m_first, m_last);
     const auto write = [&](QIODevice &out) {
         if (out.write(bytes) != bytes.size())
-            throw movement::MovementError(u"Scrittura non riuscita nel file dei giorni.", {});
+            throw core::OperatorError(u"Scrittura non riuscita nel file dei giorni.", {});
     };
     if (const std::optional<QString> saved = saveCsvAs(this, QStringLiteral("Salva i giorni e il loro stato"), m_savePath, write))
         m_savePath = *saved;

@@ -1,12 +1,8 @@
 #pragma once
 
 #include "operatorerror.h"
-#include "operatormessage.h"
 
 namespace hoteldb {
-
-// The database layer's messages are put together as every other message for the operator.
-using core::operatorMessage;
 
 // A failure of the database layer, naming the file, the table, the field or the query text at
 // fault. A kind of its own: the fuzzers and the database tests tell a refusal by this layer from

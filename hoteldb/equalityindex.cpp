@@ -1,6 +1,7 @@
 #include "equalityindex.h"
 
 #include "textcollation.h"
+#include "trimspaces.h"
 
 #include <algorithm>
 #include <iterator>
@@ -22,7 +23,7 @@ EqualityIndex::EqualityIndex(const TableData &table, int column, bool trimmed)
             if (table.isNull(row, column))
                 continue;
             const QStringView text = table.textAt(row, column);
-            stored[trimmed ? TextCollation::trimSpaces(text) : text].push_back(qint32(row));
+            stored[trimmed ? core::trimSpaces(text) : text].push_back(qint32(row));
         }
         for (auto it = stored.begin(); it != stored.end(); ++it) {
             RowList &group = m_texts[TextCollation::key(it.key())];

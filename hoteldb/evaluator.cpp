@@ -2,6 +2,7 @@
 
 #include "selectexecutor.h"
 #include "textcollation.h"
+#include "trimspaces.h"
 
 #include <algorithm>
 #include <bit>
@@ -284,7 +285,7 @@ Scalar Evaluator::value(const Node &node, qsizetype row) const
     }
     case Expression::Kind::Trim: {
         const Scalar text = value(node.children[0], row);
-        return text.isNull() ? text : Scalar::fromText(TextCollation::trimSpaces(text.text));
+        return text.isNull() ? text : Scalar::fromText(core::trimSpaces(text.text));
     }
     default:
         return {};

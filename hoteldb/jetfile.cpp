@@ -1,6 +1,7 @@
 #include "jetfile.h"
 
 #include "jetusagemap.h"
+#include "operatormessage.h"
 #include "rc4.h"
 
 #include <QtEndian>
@@ -114,7 +115,7 @@ void JetFile::checkPage(quint64 n, const QString &owner) const
 DbError JetFile::damaged(const QString &detail) const
 {
     // The detail is the decoder's own sentence, whole.
-    return DbError(operatorMessage(u"Il database %1 è danneggiato: ", {m_name}) + detail + u'.');
+    return DbError(core::operatorMessage(u"Il database %1 è danneggiato: ", {m_name}) + detail + u'.');
 }
 
 DbError JetFile::notJet(const QString &name)

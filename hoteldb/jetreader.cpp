@@ -20,12 +20,7 @@ constexpr qint64 kSystemFlags = qint64(0x80000002);
 JetReader::JetReader(const QString &path) : JetReader(DatabaseImage::read(path), QFileInfo(path).fileName()) {}
 
 JetReader::JetReader(DatabaseImage image, QString displayName)
-    : JetReader(std::move(image.bytes), std::move(displayName), image.stamp)
-{
-}
-
-JetReader::JetReader(QByteArray image, QString displayName, FileStamp stamp)
-    : m_stamp(std::move(stamp)), m_file(std::make_unique<jet::JetFile>(std::move(image), std::move(displayName)))
+    : m_stamp(std::move(image.stamp)), m_file(std::make_unique<jet::JetFile>(std::move(image.bytes), std::move(displayName)))
 {
     // Only the four fields needed: the catalog's other long fields are not followed at all.
     const TableData catalog = jet::JetTable(*m_file, QStringLiteral("MSysObjects"), kCatalogPage)
@@ -48,22 +43,9 @@ JetReader::JetReader(QByteArray image, QString displayName, FileStamp stamp)
     }
 }
 
-JetReader JetReader::fromImage(QByteArray image, QString displayName)
-{
-    return JetReader(std::move(image), std::move(displayName));
-}
-
 JetReader::JetReader(JetReader &&) noexcept = default;
 JetReader &JetReader::operator=(JetReader &&) noexcept = default;
 JetReader::~JetReader() = default;
-
-QStringList JetReader::tableNames() const
-{
-    QStringList names;
-    for (const Table &table : m_tables)
-        names.append(table.name);
-    return names;
-}
 
 std::shared_ptr<const TableData> JetReader::readTable(const QString &name) const
 {

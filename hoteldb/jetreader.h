@@ -3,10 +3,8 @@
 #include "filestamp.h"
 #include "tabledata.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 #include <memory>
 
@@ -27,25 +25,20 @@ public:
     // Throws DbError for a missing file, a file that is not a Jet database, a damaged one,
     // one protected by a password, one that keeps changing while it is read.
     explicit JetReader(const QString &path);
-    // The same on a file image in memory; displayName stands for the file in messages.
-    static JetReader fromImage(QByteArray image, QString displayName);
 
     JetReader(JetReader &&) noexcept;
     JetReader &operator=(JetReader &&) noexcept;
     ~JetReader();
 
-    // The state of the file the tables come from; empty for an image.
+    // The state of the file the tables come from.
     const FileStamp &stamp() const { return m_stamp; }
 
-    // The user tables, system tables left out.
-    QStringList tableNames() const;
-    // The whole table; the name's case does not matter. Throws DbError for a missing table
-    // or a damaged one.
+    // The whole user table; the name's case does not matter. Throws DbError for a missing table,
+    // a system table or a damaged one.
     std::shared_ptr<const TableData> readTable(const QString &name) const;
 
 private:
     JetReader(DatabaseImage image, QString displayName);
-    JetReader(QByteArray image, QString displayName, FileStamp stamp = {});
 
     struct Table
     {

@@ -4,6 +4,7 @@
 #include "jetfile.h"
 #include "jetrow.h"
 #include "jetusagemap.h"
+#include "operatormessage.h"
 
 #include <QSet>
 #include <QtEndian>
@@ -41,18 +42,18 @@ JetTable::JetTable(const JetFile &file, QString name, quint32 definitionPage)
 
 QString JetTable::owner() const
 {
-    return operatorMessage(u"la tabella %1", {m_name});
+    return core::operatorMessage(u"la tabella %1", {m_name});
 }
 
 DbError JetTable::badDefinition() const
 {
-    return m_file.damaged(operatorMessage(u"la definizione della tabella %1 non si può leggere", {m_name}));
+    return m_file.damaged(core::operatorMessage(u"la definizione della tabella %1 non si può leggere", {m_name}));
 }
 
 DbError JetTable::badColumn(const ColumnLayout &column, const QString &what) const
 {
-    return m_file.damaged(operatorMessage(u"nella definizione della tabella %1 (pagina %2) il campo %3 %4",
-                                          {m_name, QString::number(m_definitionPage), column.name, what}));
+    return m_file.damaged(core::operatorMessage(u"nella definizione della tabella %1 (pagina %2) il campo %3 %4",
+                                                {m_name, QString::number(m_definitionPage), column.name, what}));
 }
 
 // The definition's bytes: its first page whole, then each following page after its header.
@@ -155,7 +156,7 @@ QList<quint32> JetTable::dataPages() const
     m_file.checkPage(pointerPage(m_usageMap), owner());
     const std::optional<JetUsageMap> map = JetUsageMap::read(m_file, m_usageMap);
     if (!map)
-        throw m_file.damaged(operatorMessage(u"l'elenco delle pagine della tabella %1 non si può leggere", {m_name}));
+        throw m_file.damaged(core::operatorMessage(u"l'elenco delle pagine della tabella %1 non si può leggere", {m_name}));
     if (map->pastEnd)
         m_file.checkPage(*map->pastEnd, owner());
     return map->pages;
@@ -177,8 +178,8 @@ void JetTable::checkNoPageLeftOut(const QList<quint32> &listed) const
         if (!free)
             return;
         if (!*free && JetRow::holdsLiveRows(page, rowCountOffset)) {
-            throw m_file.damaged(operatorMessage(u"la pagina %1 contiene righe della tabella %2 ma manca dall'elenco delle sue pagine",
-                                                 {QString::number(n), m_name}));
+            throw m_file.damaged(core::operatorMessage(u"la pagina %1 contiene righe della tabella %2 ma manca dall'elenco delle sue pagine",
+                                                       {QString::number(n), m_name}));
         }
     }
 }
@@ -191,13 +192,13 @@ QByteArrayView JetTable::rowPage(quint32 n) const
 {
     const QByteArrayView page = m_file.page(n, owner());
     if (page[0] != kDataPage || word32(page, kOwnerOffset) != m_definitionPage) {
-        throw m_file.damaged(operatorMessage(u"la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe",
-                                             {QString::number(n), m_name}));
+        throw m_file.damaged(core::operatorMessage(u"la pagina %1 è elencata fra quelle della tabella %2 ma non ne contiene le righe",
+                                                   {QString::number(n), m_name}));
     }
     const int rowCountOffset = m_file.format().rowCountOffset;
     if (!JetRow::freeSpaceAgrees(page, rowCountOffset)) {
-        throw m_file.damaged(operatorMessage(u"la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto",
-                                             {QString::number(n), m_name, QString::number(word16(page, rowCountOffset))}));
+        throw m_file.damaged(core::operatorMessage(u"la pagina %1 della tabella %2 indica %3 righe, che non corrispondono al suo contenuto",
+                                                   {QString::number(n), m_name, QString::number(word16(page, rowCountOffset))}));
     }
     return page;
 }
@@ -209,8 +210,8 @@ QByteArray JetTable::longValue(const ColumnLayout &column, QByteArrayView field,
     if (field.isEmpty())
         return QByteArray();
     const auto bad = [this, &column] {
-        return m_file.damaged(operatorMessage(u"il campo %1 della tabella %2 rimanda a un testo lungo che non si può leggere",
-                                              {column.name, m_name}));
+        return m_file.damaged(core::operatorMessage(u"il campo %1 della tabella %2 rimanda a un testo lungo che non si può leggere",
+                                                    {column.name, m_name}));
     };
     const auto ref = JetField::longValue(field);
     if (!ref)
@@ -268,8 +269,8 @@ void JetTable::setCell(TableData &data, int column, const ColumnLayout &layout, 
     default: {
         const Value value = JetField::fixed(layout.type, bytes, layout.scale);
         if (value.isNull()) {
-            throw m_file.damaged(operatorMessage(u"il campo %1 della tabella %2 è più corto del suo tipo",
-                                                 {layout.name, m_name}));
+            throw m_file.damaged(core::operatorMessage(u"il campo %1 della tabella %2 è più corto del suo tipo",
+                                                       {layout.name, m_name}));
         }
         data.setValue(column, value);
     }
@@ -287,7 +288,7 @@ TableData JetTable::read(const QStringList &wanted) const
                 return c.name.compare(name, Qt::CaseInsensitive) == 0;
             });
             if (it == m_columns.end())
-                throw m_file.damaged(operatorMessage(u"nella tabella %1 manca il campo %2", {m_name, name}));
+                throw m_file.damaged(core::operatorMessage(u"nella tabella %1 manca il campo %2", {m_name, name}));
             columns.append(*it);
         }
     }
@@ -310,8 +311,8 @@ TableData JetTable::read(const QStringList &wanted) const
                 continue;
             const QByteArrayView row = slot ? page.sliced(slot->start, slot->end - slot->start) : QByteArrayView();
             if (!slot || !JetRow::split(m_file.version(), row, m_hasVariableColumns, columns, fields)) {
-                throw m_file.damaged(operatorMessage(u"la riga %1 della pagina %2 della tabella %3 non si può leggere",
-                                                     {QString::number(r + 1), QString::number(pageNumber), m_name}));
+                throw m_file.damaged(core::operatorMessage(u"la riga %1 della pagina %2 della tabella %3 non si può leggere",
+                                                           {QString::number(r + 1), QString::number(pageNumber), m_name}));
             }
             data.appendRow();
             for (int c = 0; c < columns.size(); ++c) {

@@ -68,15 +68,4 @@ qsizetype TextCollation::indexOf(QStringView haystack, QStringView needle)
     return 0;
 }
 
-QStringView TextCollation::trimSpaces(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
 } // namespace hoteldb

@@ -18,8 +18,6 @@ public:
     static QString key(QStringView text);
     // 1-based position of needle in haystack ignoring case, 0 when absent.
     static qsizetype indexOf(QStringView haystack, QStringView needle);
-    // Removes leading and trailing spaces (only the space character, as the hotel program does).
-    static QStringView trimSpaces(QStringView text);
 };
 
 } // namespace hoteldb

@@ -5,7 +5,7 @@
 #include "codelookup.h"
 #include "dbengine.h"
 #include "daytext.h"
-#include "roomrange.h"
+#include "departureday.h"
 #include "schemafile.h"
 #include "startupselection.h"
 #include "structureselection.h"
@@ -19,8 +19,6 @@ namespace {
 
 const QString kNumeroCamera = QStringLiteral("NumeroCamera");
 const QString kDataArrivo = QStringLiteral("DataArrivo");
-const QString kCodiceCapoFamiglia = QStringLiteral("CodiceCapoFamiglia");
-const QString kCodiceCapoGruppo = QStringLiteral("CodiceCapoGruppo");
 
 // A stored date as the operator reads it, or as it stands when it is no date.
 QString shownDay(const QString &stored)
@@ -82,9 +80,7 @@ Doubts CardCheck::doubts(const RecordFields &card, bool archived)
 // A departure before the arrival, on a card whose arrival the file writes without the departure.
 void CardCheck::departure(const RecordFields &card, bool archived)
 {
-    const QString field = archived || card.text(QStringLiteral("Partito")) == u"S" ? QStringLiteral("DataPartenzaReale")
-                                                                                  : QStringLiteral("DataPartenza");
-    checkDeparture(card, field, {}, doubts(card, archived));
+    checkDeparture(card, departureField(card, archived), {}, doubts(card, archived));
 }
 
 void CardCheck::room(const RecordFields &card, bool archived)
@@ -102,7 +98,7 @@ void CardCheck::room(const RecordFields &card, bool archived)
                  QStringLiteral("La camera «%1» non è nell'elenco di nessuna struttura del file «VeluSetup.txt»: %2. "
                                 "Aggiungerla all'elenco della sua struttura in «VeluSetup.txt» oppure correggere la "
                                 "camera nella scheda del programma alberghiero.")
-                     .arg(trimSpaces(number), effect)}));
+                     .arg(core::trimSpaces(number), effect)}));
 }
 
 QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
@@ -129,19 +125,16 @@ QList<CardFinding> CardCheck::classic(const GeneratorArgs &args)
                 arrivals.insert(stay.identifier);
                 classicArrivalValues(classic, m_codes, doubts(card, classic.archived));
                 departure(card, classic.archived);
-                if (stay.head == ClassicStay::Head::None)
+                if (!stay.head)
                     return;
-                const bool family = stay.head == ClassicStay::Head::Family;
-                const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
-                const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
                 members.append({stay.headIdentifier, m_findings.size(),
                                 finding(card, classic.archived,
-                                        {u"idcapo", field, card.text(field),
+                                        {u"idcapo", stay.head->number, card.text(stay.head->number),
                                          QStringLiteral("Il %1 di questo ospite (identificativo %2 nel file) non è tra "
                                                         "gli arrivi del file: se è arrivato prima di questo periodo il "
                                                         "dato è giusto, altrimenti correggere il codice del %1 nella "
                                                         "scheda del programma alberghiero.")
-                                             .arg(who, stay.headIdentifier)})});
+                                             .arg(stay.head->word, stay.headIdentifier)})});
             },
             outside);
         selection.forEachDeparture(
@@ -178,19 +171,16 @@ QList<CardFinding> CardCheck::startUp(const GeneratorArgs &args)
 // is no doubt about the card.
 void CardCheck::leftOutMember(const RecordFields &card, bool archived)
 {
-    const bool family = card.number(kCodiceCapoFamiglia) > 0;
-    if (!family && card.number(kCodiceCapoGruppo) <= 0)
+    const HeadKind *head = namedHead(card);
+    if (!head)
         return;
-    const QString field = family ? kCodiceCapoFamiglia : kCodiceCapoGruppo;
-    const QString who = family ? QStringLiteral("capofamiglia") : QStringLiteral("capogruppo");
-    const QString mark = family ? QStringLiteral("CapoFamiglia") : QStringLiteral("CapoGruppo");
-    const QString number = card.text(field);
+    const QString number = card.text(head->number);
     add(finding(card, archived,
-                {{}, field, number,
+                {{}, head->number, number,
                  QStringLiteral("Nel file di avvio l'ospite non compare: nessun %1 della notte con il numero %2 e "
                                 "la stessa data di arrivo lo ha tra i suoi componenti. Correggere nel programma "
                                 "alberghiero il codice del %1 di questa scheda, oppure la scheda del %1 (%3 «S»).")
-                     .arg(who, number, mark)}));
+                     .arg(head->word, number, head->mark)}));
 }
 
 } // namespace
@@ -208,18 +198,13 @@ QStringList findingTexts(const CardFinding &f)
 
 QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
 {
-    // Every file needs the structure: for its code or for its figures.
-    selectedStructure(context.selector);
+    checkedFile(kind, context, args);
     const auto reading = hoteldb::DBEngine::instance().reading();
-    checkRoomRange(args.DallaCamera, args.AllaCamera);
     CardCheck check(context, kind);
     switch (kind) {
     case FileKind::Classic: return check.classic(args);
     case FileKind::Schema: return check.startUp(args);
-    case FileKind::Closed:
-        checkedDay(args.DallaData, kDallaData);
-        checkedDay(args.AllaData, kAllaData);
-        return {};
+    case FileKind::Closed: break; // it reads no cards
     }
     return {};
 }

@@ -33,9 +33,10 @@ QStringList findingTexts(const CardFinding &finding);
 // a code not found (the file's nine spaces), a birth date that is missing or not a date, a sex
 // other than "M" or "F", a departure before the arrival, a room in no structure's list when
 // "VeluSetup.txt" lists structures, and a family or group member whose head is not in the file.
-// The generator's own selection and code lookups are walked; nothing is written. The
-// closed-structure file reads no cards, so nothing is found for it. A selector, date or
-// database the file could not be written with throws as the generator does.
+// The generator's own checks are made first (checkedFile), then its selection and code lookups
+// are walked; nothing is written. The closed-structure file reads no cards, so nothing is found
+// for it. A selector, date or database the file could not be written with throws as the
+// generator does.
 QList<CardFinding> checkCards(FileKind kind, const MovementContext &context, const GeneratorArgs &args);
 
 } // namespace movement

@@ -41,6 +41,31 @@ QString codeTable(GuestCode::Lookup lookup)
 
 } // namespace
 
+const HeadKind *markedHead(const RecordFields &card)
+{
+    for (const HeadKind *head : {&kFamilyHead, &kGroupHead}) {
+        if (card.text(head->mark) == u"S")
+            return head;
+    }
+    return nullptr;
+}
+
+const HeadKind *namedHead(const RecordFields &card)
+{
+    // Both are read, so that either one that is no number refuses the card.
+    const double family = card.number(kFamilyHead.number);
+    const double group = card.number(kGroupHead.number);
+    return family > 0 ? &kFamilyHead : group > 0 ? &kGroupHead : nullptr;
+}
+
+QStringView guestType(const RecordFields &card, bool membersTyped)
+{
+    if (const HeadKind *head = markedHead(card))
+        return head->headType;
+    const HeadKind *head = membersTyped ? namedHead(card) : nullptr;
+    return head ? head->memberType : u"16";
+}
+
 CardValue sexValue(const RecordFields &card, const Doubts &doubts)
 {
     const QString field = QStringLiteral("Sesso");
@@ -57,7 +82,7 @@ CardValue codeValue(const RecordFields &card, const GuestCode &code, const Doubt
 {
     if (code.code == CodeLookup::notFound()) {
         const QString meaning = codeMeaning(code);
-        QString problem = trimSpaces(code.searched).isEmpty()
+        QString problem = core::trimSpaces(code.searched).isEmpty()
                               ? QStringLiteral("Manca il valore da cercare: nel file %1 va come nove spazi. "
                                                "Indicare %1 nella scheda del programma alberghiero.")
                                     .arg(meaning)
@@ -90,8 +115,8 @@ bool checkBirthDate(const RecordFields &card, QStringView element, const QString
     const QString birth = card.text(field);
     if (storedDay(birth).isValid())
         return true;
-    const QString what = trimSpaces(birth).isEmpty() ? QStringLiteral("Manca la data di nascita")
-                                                     : QStringLiteral("La data di nascita non è una data nella forma AAAAMMGG");
+    const QString what = core::trimSpaces(birth).isEmpty() ? QStringLiteral("Manca la data di nascita")
+                                                           : QStringLiteral("La data di nascita non è una data nella forma AAAAMMGG");
     doubts({element, field, birth,
             QStringLiteral("%1: %2. Correggerla nella scheda del programma alberghiero.").arg(what, effect)});
     return false;

@@ -33,6 +33,31 @@ struct Doubt
 // Told of each doubt as a card's values are made.
 using Doubts = std::function<void(const Doubt &)>;
 
+// The two kinds of head a guest card can have, with the fields that tell them and the words the
+// files and the messages use for them.
+struct HeadKind
+{
+    QString mark;           // "S" here on the head's own card: CapoFamiglia, CapoGruppo
+    QString number;         // the head's number on a member's card: CodiceCapoFamiglia, CodiceCapoGruppo
+    QString word;           // the head as the messages name it
+    QStringView headType;   // the head's type of guest
+    QStringView memberType; // a member's, which only the daily file writes
+};
+inline const HeadKind kFamilyHead{QStringLiteral("CapoFamiglia"), QStringLiteral("CodiceCapoFamiglia"),
+                                  QStringLiteral("capofamiglia"), u"17", u"19"};
+inline const HeadKind kGroupHead{QStringLiteral("CapoGruppo"), QStringLiteral("CodiceCapoGruppo"),
+                                 QStringLiteral("capogruppo"), u"18", u"20"};
+
+// The head the card is: of a family when CapoFamiglia is "S", else of a group when CapoGruppo
+// is "S" (exactly); nullptr for none.
+const HeadKind *markedHead(const RecordFields &card);
+// The head whose member the card is: by CodiceCapoFamiglia above 0, else by CodiceCapoGruppo
+// above 0; nullptr for none.
+const HeadKind *namedHead(const RecordFields &card);
+// The type of guest the files write: the marked head's, else, when `membersTyped` (the daily
+// file), the member's, else 16, a guest on their own.
+QStringView guestType(const RecordFields &card, bool membersTyped);
+
 // The sex the files write: "F" for "F", "M" for anything else, which is a doubt unless it is "M".
 CardValue sexValue(const RecordFields &card, const Doubts &doubts);
 

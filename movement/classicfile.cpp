@@ -113,20 +113,14 @@ ClassicStay classicStay(const RecordFields &card, bool archived)
     const double number = card.number(kNumeroProgressivo);
     // The archive's number already carries the year and is written as stored, a Null as empty
     // text: 0 would give several cards one identifier.
-    stay.identifier = !archived                         ? numberText(shift + number)
+    stay.identifier = !archived                         ? core::numberText(shift + number)
                       : card.isNull(kNumeroProgressivo) ? QString()
-                                                        : numberText(number);
-    const double family = card.number(QStringLiteral("CodiceCapoFamiglia"));
-    const double group = card.number(QStringLiteral("CodiceCapoGruppo"));
-    stay.type = card.text(QStringLiteral("CapoFamiglia")) == u"S"  ? u"17"
-                : card.text(QStringLiteral("CapoGruppo")) == u"S" ? u"18"
-                : family > 0                                      ? u"19"
-                : group > 0                                       ? u"20"
-                                                                  : u"16";
+                                                        : core::numberText(number);
+    stay.head = namedHead(card);
+    stay.type = guestType(card, true);
     // The head's number never carries the year part: the member's own arrival year is added.
-    stay.head = family > 0 ? ClassicStay::Head::Family : group > 0 ? ClassicStay::Head::Group : ClassicStay::Head::None;
-    if (stay.head != ClassicStay::Head::None)
-        stay.headIdentifier = numberText(shift + (family > 0 ? family : group));
+    if (stay.head)
+        stay.headIdentifier = core::numberText(shift + card.number(stay.head->number));
     return stay;
 }
 
@@ -145,8 +139,8 @@ QList<CardValue> classicArrivalValues(const ClassicCard &classic, CodeLookup &co
     // The birth date goes in as its first eight characters, whatever they are.
     const QString birth = card.text(QStringLiteral("DataNascita"));
     checkBirthDate(card, u"datanascita",
-                   trimSpaces(birth).isEmpty() ? QStringLiteral("nel file la data di nascita resta vuota")
-                                               : QStringLiteral("nel file va com'è, «%1»").arg(birth.left(8)),
+                   core::trimSpaces(birth).isEmpty() ? QStringLiteral("nel file la data di nascita resta vuota")
+                                                     : QStringLiteral("nel file va com'è, «%1»").arg(birth.left(8)),
                    doubts);
     return {{u"idswh", stay.identifier},
             {u"tipoalloggiato", stay.type.toString()},

@@ -24,13 +24,11 @@ FileFigures CreaMovimentiClassico(const MovementContext &context, const Generato
 // What the daily file's blocks take from a card.
 struct ClassicStay
 {
-    enum class Head { None, Family, Group };
-
-    QString identifier;     // idswh: the guest number with the arrival year in front
-    QString arrived;        // DataArrivo
-    QStringView type;       // tipoalloggiato
-    Head head = Head::None; // whose member the card is, by CodiceCapoFamiglia, else CodiceCapoGruppo
-    QString headIdentifier; // idcapo: the head's number with the member's own arrival year; empty for none
+    QString identifier;             // idswh: the guest number with the arrival year in front
+    QString arrived;                // DataArrivo
+    QStringView type;               // tipoalloggiato
+    const HeadKind *head = nullptr; // whose member the card is (namedHead)
+    QString headIdentifier;         // idcapo: the head's number with the member's own arrival year; empty for none
 };
 
 ClassicStay classicStay(const RecordFields &card, bool archived);

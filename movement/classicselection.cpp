@@ -2,6 +2,7 @@
 
 #include "daytext.h"
 #include "hoteldatabases.h"
+#include "roomrange.h"
 #include "structureselection.h"
 
 #include <tuple>
@@ -47,9 +48,8 @@ QString ClassicSelection::query(bool archived, Block block, const QString &key) 
     // Only the archive's arrivals leave out the cards of guests without a name.
     return QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and ")
            + (archived && block == Block::Arrival ? QStringLiteral("NomeCliente <> '*** ***' and ") : QString())
-           + QStringLiteral("NumeroCamera >= '") + sqlText(m_args.DallaCamera)
-           + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_args.AllaCamera)
-           + (block == Block::Arrival ? QStringLiteral("' and DataArrivo = '") : QStringLiteral("' and DataPartenzaReale = '"))
+           + roomRangeCriteria(m_args.DallaCamera, m_args.AllaCamera)
+           + (block == Block::Arrival ? QStringLiteral(" and DataArrivo = '") : QStringLiteral(" and DataPartenzaReale = '"))
            + key + QStringLiteral("' Order by NumeroProgressivo;");
 }
 

@@ -28,7 +28,7 @@ public:
     using Visit = std::function<void(const ClassicCard &)>;
 
     // Checks the selector, then "Dalla data" and "Alla data" and their order, throwing
-    // MovementError naming the one at fault.
+    // OperatorError naming the one at fault.
     ClassicSelection(const MovementContext &context, const GeneratorArgs &args);
 
     // Every day of the range in date order, the context's progress told of each one first.

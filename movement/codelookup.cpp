@@ -54,7 +54,7 @@ QString CodeLookup::comune(const QString &name) const
     const QString searched = name.startsWith(u"BARLETTA") ? QStringLiteral("BARI") : name;
     hoteldb::Database comuni = openDatabase(m_folder, kComuni);
     hoteldb::Recordset codes = comuni.OpenRecordset(kCodiciVari);
-    codes.FindFirst(QStringLiteral("Trim(Descrizione) = '") + sqlText(trimSpaces(searched))
+    codes.FindFirst(QStringLiteral("Trim(Descrizione) = '") + sqlText(core::trimSpaces(searched))
                     + QStringLiteral("' and Tipo = 3"));
     const QString code = foundCode(codes, kComuni, QStringLiteral("CodicePS"));
     comuni.Close();

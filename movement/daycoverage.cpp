@@ -118,7 +118,7 @@ QByteArray coverageCsv(const DayCoverage &coverage, QDate first, QDate last)
     QStringList captions{QStringLiteral("Giorno"), QStringLiteral("Stato")};
     if (structures)
         captions << QStringLiteral("Strutture senza file");
-    QByteArray bytes = kUtf8ByteOrderMark.toByteArray() + csvRow(captions);
+    QByteArray bytes = core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(captions);
     for (QDate day = first; day <= last; day = day.addDays(1)) {
         QStringList row{dayText(day), stateWord(coverage.state(day))};
         if (structures) {
@@ -127,7 +127,7 @@ QByteArray coverageCsv(const DayCoverage &coverage, QDate first, QDate last)
                 numbers << QString::number(n);
             row << numbers.join(u' ');
         }
-        bytes += csvRow(row);
+        bytes += core::csvRow(row);
     }
     return bytes;
 }

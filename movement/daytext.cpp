@@ -1,6 +1,6 @@
 #include "daytext.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <algorithm>
 
@@ -23,29 +23,35 @@ bool hasDayShape(const QString &text)
     return true;
 }
 
-// The day of a text of the day's shape; invalid when there is no such day.
-QDate shapedDay(const QString &text)
-{
-    return QDate(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
-}
-
 } // namespace
 
-bool isNonexistentDay(const QString &text)
+DayReading readDay(const QString &text)
 {
-    return hasDayShape(text) && !shapedDay(text).isValid();
+    using Fault = DayReading::Fault;
+    if (!hasDayShape(text))
+        return {{}, Fault::Form};
+    const QDate day(text.mid(6, 4).toInt(), text.mid(3, 2).toInt(), text.mid(0, 2).toInt());
+    if (!day.isValid())
+        return {{}, Fault::Nonexistent};
+    // As the date fields have always checked them: no year before 1900.
+    if (day.year() < 1900)
+        return {{}, Fault::Form};
+    return {day, Fault::None};
 }
 
 QDate checkedDay(const QString &text, QStringView fieldName)
 {
-    if (isNonexistentDay(text))
-        throw MovementError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
-                            {fieldName, text});
-    if (hasDayShape(text))
-        return shapedDay(text);
-    throw MovementError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
-                        u"Correggere la data e premere Invio nel campo.",
-                        {fieldName, text});
+    const DayReading reading = readDay(text);
+    switch (reading.fault) {
+    case DayReading::Fault::None: return reading.day;
+    case DayReading::Fault::Nonexistent:
+        throw core::OperatorError(u"Il campo «%1» contiene «%2», una data inesistente. Correggere la data e premere Invio nel campo.",
+                                  {fieldName, text});
+    case DayReading::Fault::Form: break;
+    }
+    throw core::OperatorError(u"Il campo «%1» non contiene una data valida nella forma GG/MM/AAAA: «%2». "
+                              u"Correggere la data e premere Invio nel campo.",
+                              {fieldName, text});
 }
 
 QDate storedDay(const QString &text)
@@ -61,9 +67,9 @@ std::pair<QDate, QDate> checkedRange(const QString &dallaData, const QString &al
     const QDate first = checkedDay(dallaData, kDallaData);
     const QDate last = checkedDay(allaData, kAllaData);
     if (last < first)
-        throw MovementError(u"Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
-                            u"Correggere la data e premere Invio nel campo.",
-                            {kAllaData, allaData, kDallaData, dallaData});
+        throw core::OperatorError(u"Il campo «%1» (%2) è precedente al campo «%3» (%4): il file non conterrebbe nessun giorno. "
+                                  u"Correggere la data e premere Invio nel campo.",
+                                  {kAllaData, allaData, kDallaData, dallaData});
     return {first, last};
 }
 

@@ -1,7 +1,7 @@
 #include "findingscsv.h"
 
 #include "csvrow.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 namespace movement {
 
@@ -11,7 +11,7 @@ QString tabRow(const QStringList &texts)
 {
     QStringList cells;
     for (const QString &text : texts) {
-        QString cell = notFormula(text);
+        QString cell = core::notFormula(text);
         for (QChar &c : cell) {
             if (c == u'\t' || c == u'\r' || c == u'\n')
                 c = u' ';
@@ -25,11 +25,11 @@ QString tabRow(const QStringList &texts)
 
 void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out)
 {
-    QByteArray bytes = kUtf8ByteOrderMark.toByteArray() + csvRow(findingCaptions());
+    QByteArray bytes = core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(findingCaptions());
     for (const CardFinding &finding : findings)
-        bytes += csvRow(findingTexts(finding));
+        bytes += core::csvRow(findingTexts(finding));
     if (out.write(bytes) != bytes.size())
-        throw MovementError(QStringLiteral("Impossibile scrivere l'elenco delle schede."));
+        throw core::OperatorError(QStringLiteral("Impossibile scrivere l'elenco delle schede."));
 }
 
 QString findingsTabSeparated(const QList<CardFinding> &findings)

@@ -13,7 +13,7 @@ namespace movement {
 // CR LF after every row, the captions first. A field holding ";", a quote or a line break is
 // quoted, its quotes doubled; one a spreadsheet would take for a formula (beginning with "=",
 // "+", "-" or "@") gets an apostrophe in front, so that a value typed in the hotel program is
-// never run. Throws MovementError when the device refuses the bytes.
+// never run. Throws OperatorError when the device refuses the bytes.
 void writeFindingsCsv(const QList<CardFinding> &findings, QIODevice &out);
 
 // The findings as text to paste into a spreadsheet or a mail: tab-separated rows ended by CR LF,

@@ -1,6 +1,6 @@
 #include "linewriter.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "operatormessage.h"
 #include "recordfields.h"
 
@@ -64,7 +64,7 @@ void LineWriter::send()
     m_line.append("\r\n", 2);
     // The save that owns the device says what went wrong with which file.
     if (m_device.write(m_line) != m_line.size())
-        throw MovementError(QStringLiteral("Scrittura non riuscita nel file dei movimenti."));
+        throw core::OperatorError(QStringLiteral("Scrittura non riuscita nel file dei movimenti."));
 }
 
 QString xmlEscaped(QStringView value, QStringView field, const QString &source)
@@ -84,11 +84,11 @@ QString xmlEscaped(QStringView value, QStringView field, const QString &source)
             // The element and the source are the tool's own words, whole.
             const QString where = field.isEmpty() ? QString() : u" dell'elemento «"_qs + field.toString() + u'»';
             const QString from = source.isEmpty() ? QString() : u", scritto per "_qs + source + u',';
-            throw MovementError(core::operatorMessage(u"Il valore «%1»", {value}) + where + from
-                                + core::operatorMessage(u" contiene in posizione %1 il carattere U+%2, che un file XML "
-                                                           u"non può contenere: correggerlo dove è scritto (impostazioni "
-                                                           u"o archivi dell'hotel).",
-                                                           {QString::number(i + 1), core::codePoint(c)}));
+            throw core::OperatorError(core::operatorMessage(u"Il valore «%1»", {value}) + where + from
+                                      + core::operatorMessage(u" contiene in posizione %1 il carattere U+%2, che un file XML "
+                                                                 u"non può contenere: correggerlo dove è scritto (impostazioni "
+                                                                 u"o archivi dell'hotel).",
+                                                                 {QString::number(i + 1), core::codePoint(c)}));
         }
         switch (c.unicode()) {
         case u'&': out += u"&amp;"; break;

@@ -48,7 +48,7 @@ private:
 
 // A value made safe to stand between tags or inside a double- or single-quoted attribute.
 // A character XML cannot hold, or that would change the value when read back (every control
-// character, TAB, CR and LF included; a lone surrogate; U+FFFE, U+FFFF), throws MovementError
+// character, TAB, CR and LF included; a lone surrogate; U+FFFE, U+FFFF), throws OperatorError
 // naming the value and, when given, the element or attribute it was meant for and its source.
 QString xmlEscaped(QStringView value, QStringView field = {}, const QString &source = {});
 

@@ -9,17 +9,21 @@
 #include "roomrange.h"
 #include "savefile.h"
 #include "schemafile.h"
+#include "structureselection.h"
 
 namespace movement {
 
-QDate reportedDay(FileKind kind, QDate typed)
+std::pair<QDate, QDate> checkedFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args)
 {
-    return kind == FileKind::Schema ? typed.addDays(-1) : typed;
-}
-
-QDate typedDay(FileKind kind, QDate day)
-{
-    return kind == FileKind::Schema ? day.addDays(1) : day;
+    const QDate typed = checkedDay(args.DallaData, kDallaData);
+    // Such a range would write a file with no room, reported as a day of zero rooms available.
+    checkRoomRange(args.DallaCamera, args.AllaCamera);
+    // Every file needs the structure: for its code or for its figures.
+    selectedStructure(context.selector);
+    if (kind != FileKind::Schema)
+        return checkedRange(args.DallaData, args.AllaData);
+    const QDate reported = reportedDay(kind, typed);
+    return {reported, reported};
 }
 
 FileFigures generateMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args, QIODevice &out)
@@ -37,11 +41,8 @@ QString createMovementFile(FileKind kind, const MovementContext &context, const 
                            WrittenFile *written)
 {
     WrittenFile file;
-    const QDate first = checkedDay(args.DallaData, kDallaData);
-    // Such a range would write a file with no room, reported as a day of zero rooms available.
-    checkRoomRange(args.DallaCamera, args.AllaCamera);
     // The file is named after the first day it reports.
-    const QString path = outputFilePath(context.folder, context.PercorsoFile, reportedDay(kind, first));
+    const QString path = outputFilePath(context.folder, context.PercorsoFile, checkedFile(kind, context, args).first);
     removeLeftovers(context.folder, context.PercorsoFile);
     core::saveAtomically(path, [&](QIODevice &out) {
         core::HashingWriter hashed(out, QCryptographicHash::Sha256);

@@ -1,24 +1,23 @@
 #pragma once
 
 #include "filefigures.h"
+#include "filekind.h"
 #include "movementcontext.h"
 
+#include <QDate>
 #include <QIODevice>
 #include <QString>
 
+#include <utility>
+
 namespace movement {
 
-enum class FileKind {
-    Classic, // the daily movement file for a range of days
-    Schema,  // the start-up file in the "movimentogiornaliero-0.5.xsd" layout
-    Closed,  // the file for days on which the structure was closed
-};
-
-// The first day a file of the kind reports when "Dalla data" holds `typed`: the start-up file
-// reports the night before it, the others the typed day itself.
-QDate reportedDay(FileKind kind, QDate typed);
-// The day "Dalla data" must hold for a file of the kind to report `day` first.
-QDate typedDay(FileKind kind, QDate day);
+// What a file of the kind is checked for before anything of it is written, and before the card
+// check reads a card: "Dalla data", the room range, the selector, then, for the daily and the
+// closed-structure file, "Alla data" and the range's order ("Alla data" plays no part in the
+// start-up file). Returns the first and last day the file reports; throws OperatorError naming
+// the field or the setting at fault.
+std::pair<QDate, QDate> checkedFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args);
 
 // What a movement file holds once written: the figures it reports, and its size and SHA-256
 // (lowercase hexadecimal) as it lies on the disk.
@@ -34,7 +33,7 @@ struct WrittenFile
 FileFigures generateMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args, QIODevice &out);
 
 // Writes the movement file of the given kind, whole or not at all, and returns its path; what
-// it holds goes to `written` when given. Throws (MovementError, or the database layer's errors)
+// it holds goes to `written` when given. Throws (OperatorError, or the database layer's errors)
 // with a message for the operator.
 QString createMovementFile(FileKind kind, const MovementContext &context, const GeneratorArgs &args,
                            WrittenFile *written = nullptr);

@@ -2,7 +2,7 @@
 
 #include "daytext.h"
 #include "linewriter.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -33,21 +33,21 @@ bool isUnfinishedMovementFile(const QString &path)
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day)
 {
     if (percorsoFile.size() < 4)
-        throw MovementError(u"Il percorso del file da generare «%1» è troppo corto: deve terminare con "
-                            u"un'estensione di quattro caratteri, per esempio «.xml». Correggerlo dal menu «Impostazioni».",
-                            {percorsoFile});
+        throw core::OperatorError(u"Il percorso del file da generare «%1» è troppo corto: deve terminare con "
+                                  u"un'estensione di quattro caratteri, per esempio «.xml». Correggerlo dal menu «Impostazioni».",
+                                  {percorsoFile});
     // The system would cut the name at a NUL and write the file under another name.
     const auto control = std::find_if(percorsoFile.begin(), percorsoFile.end(), [](QChar c) { return c < u' '; });
     if (control != percorsoFile.end())
-        throw MovementError(u"Il percorso del file da generare «%1» contiene in posizione %2 il carattere di controllo "
-                            u"U+%3, che un nome di file non può contenere. Correggerlo dal menu «Impostazioni».",
-                            {percorsoFile, QString::number(control - percorsoFile.begin() + 1), core::codePoint(*control)});
+        throw core::OperatorError(u"Il percorso del file da generare «%1» contiene in posizione %2 il carattere di controllo "
+                                  u"U+%3, che un nome di file non può contenere. Correggerlo dal menu «Impostazioni».",
+                                  {percorsoFile, QString::number(control - percorsoFile.begin() + 1), core::codePoint(*control)});
     const QString path = folder.absoluteFilePath(percorsoFile.chopped(4) + dashedDay(day) + QStringLiteral(".xml"));
     const QDir target = QFileInfo(path).absoluteDir();
     if (!target.exists())
-        throw MovementError(u"La cartella «%1» del file da generare non esiste: correggere il percorso «%2» dal menu "
-                            u"«Impostazioni».",
-                            {QDir::toNativeSeparators(target.path()), percorsoFile});
+        throw core::OperatorError(u"La cartella «%1» del file da generare non esiste: correggere il percorso «%2» dal menu "
+                                  u"«Impostazioni».",
+                                  {QDir::toNativeSeparators(target.path()), percorsoFile});
     return path;
 }
 

@@ -7,7 +7,7 @@
 namespace movement {
 
 // The movement file for a day: PercorsoFile less its last four characters, the dashed day
-// and ".xml", resolved against the working folder. Throws MovementError, naming the path,
+// and ".xml", resolved against the working folder. Throws OperatorError, naming the path,
 // when PercorsoFile is shorter than four characters, holds a control character or its folder
 // does not exist.
 QString outputFilePath(const QDir &folder, const QString &percorsoFile, QDate day);

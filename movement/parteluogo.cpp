@@ -6,7 +6,7 @@ namespace movement {
 
 QString ParteLuogo(const QString &text, int index)
 {
-    const QString t = trimSpaces(text);
+    const QString t = core::trimSpaces(text);
     const qsizetype a = t.lastIndexOf(u' '); // 0-based; -1 when there is no space
     if (t.isEmpty() || index < 0 || index > 3)
         return {};
@@ -21,7 +21,7 @@ QString ParteLuogo(const QString &text, int index)
     case 2: part = b < 0 ? t.left(a) : t.mid(b + 1, a - b - 1); break;
     case 3: part = b < 0 ? QString() : t.left(b); break;
     }
-    return trimSpaces(part);
+    return core::trimSpaces(part);
 }
 
 } // namespace movement

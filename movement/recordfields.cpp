@@ -1,8 +1,8 @@
 #include "recordfields.h"
 
-#include "movementerror.h"
-#include "operatormessage.h"
 #include "numericvalue.h"
+#include "operatorerror.h"
+#include "operatormessage.h"
 #include "trimspaces.h"
 
 #include <optional>
@@ -20,7 +20,7 @@ std::optional<QString> textOf(const Value &value)
     case Value::Type::Null: return QString();
     case Value::Type::Text: return value.textValue();
     case Value::Type::Integer: return QString::number(value.integerValue());
-    case Value::Type::Real: return numberText(value.realValue());
+    case Value::Type::Real: return core::numberText(value.realValue());
     default: return std::nullopt;
     }
 }
@@ -45,7 +45,7 @@ double RecordFields::number(const QString &field) const
     case Value::Type::Boolean: return value.booleanValue() ? -1 : 0;
     case Value::Type::Text: {
         bool ok = false;
-        const double number = trimSpaces(value.textValue()).toDouble(&ok);
+        const double number = core::trimSpaces(value.textValue()).toDouble(&ok);
         if (!ok)
             refuse(field, value.textValue(), QStringLiteral("un numero"));
         return number;
@@ -64,10 +64,10 @@ QString RecordFields::record() const
 void RecordFields::refuse(const QString &field, const QString &value, const QString &expected) const
 {
     // The record is named in words of the tool's own, whole.
-    throw MovementError(core::operatorMessage(u"Nel campo «%1» ", {field}) + record()
-                        + core::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
-                                                   u"alberghiero. Nessun file è stato scritto.",
-                                                   {value, expected}));
+    throw core::OperatorError(core::operatorMessage(u"Nel campo «%1» ", {field}) + record()
+                              + core::operatorMessage(u" ha il valore «%1», che non è %2: correggerlo nel programma "
+                                                         u"alberghiero. Nessun file è stato scritto.",
+                                                         {value, expected}));
 }
 
 } // namespace movement

@@ -7,7 +7,7 @@
 namespace movement {
 
 // The fields of a recordset's current record as the files use them: a Null text reads as an
-// empty text and a Null number as 0. A value that does not convert throws MovementError naming
+// empty text and a Null number as 0. A value that does not convert throws OperatorError naming
 // the database, the record (by its key field) and the field.
 class RecordFields
 {

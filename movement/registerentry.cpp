@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <array>
+#include <iterator>
 
 namespace movement {
 
@@ -16,17 +16,6 @@ namespace {
 const QString kTimeFormat = QStringLiteral("dd/MM/yyyy HH:mm:ss");
 const QString kWindow = QStringLiteral("finestra");
 const QString kCommandLine = QStringLiteral("riga di comando");
-constexpr std::array kKinds{FileKind::Classic, FileKind::Schema, FileKind::Closed};
-
-QString kindWord(FileKind kind)
-{
-    switch (kind) {
-    case FileKind::Classic: return QStringLiteral("giornaliero");
-    case FileKind::Schema: return QStringLiteral("avvio");
-    case FileKind::Closed: return QStringLiteral("chiusa");
-    }
-    return {};
-}
 
 // A day as the tool writes it, "07/12/2026", or as a spreadsheet saves it back once it took it
 // for a date: "7/12/2026", "07/12/26", "07-12-2026", "2026-12-07". Parsed by hand: Qt's reading
@@ -96,7 +85,7 @@ std::optional<RegisterLayout> RegisterLayout::fromCaptions(QStringView line)
     const QStringList captions = registerCaptions();
     // An Italian spreadsheet saves with ";", others with "," or a tab: the captions tell which.
     for (QChar separator : {u';', u',', u'\t'}) {
-        const std::optional<QStringList> fields = csvFields(line, separator);
+        const std::optional<QStringList> fields = core::csvFields(line, separator);
         if (!fields)
             continue;
         RegisterLayout layout;
@@ -152,7 +141,7 @@ QVariant RegisterEntry::value(RegisterColumn column) const
     case RegisterColumn::WrittenAt: return writtenAt.isValid() ? QVariant(writtenAt) : QVariant();
     case RegisterColumn::Source:
         return !source ? QString() : *source == Source::Window ? kWindow : kCommandLine;
-    case RegisterColumn::Kind: return kindWord(kind);
+    case RegisterColumn::Kind: return wordsOf(kind).recorded.toString();
     case RegisterColumn::First: return figures.first;
     case RegisterColumn::Last: return figures.last;
     case RegisterColumn::Structure: return structure;
@@ -176,14 +165,15 @@ std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts, 
         return at < 0 ? QString() : texts.value(at);
     };
     const QString kindText = field(RegisterColumn::Kind).trimmed();
-    const auto kind = std::find_if(kKinds.begin(), kKinds.end(), [&](FileKind k) { return kindWord(k) == kindText; });
+    const auto kind = std::find_if(std::begin(kFileKindWords), std::end(kFileKindWords),
+                                   [&](const FileKindWords &words) { return words.recorded == kindText; });
     const std::optional<QDate> first = savedDay(field(RegisterColumn::First));
     const std::optional<QDate> last = savedDay(field(RegisterColumn::Last));
-    if (kind == kKinds.end() || !first || !last || *last < *first)
+    if (kind == std::end(kFileKindWords) || !first || !last || *last < *first)
         return std::nullopt;
 
     RegisterEntry entry;
-    entry.kind = *kind;
+    entry.kind = kind->kind;
     entry.writtenAt = savedMoment(field(RegisterColumn::WrittenAt));
     const QString source = field(RegisterColumn::Source).trimmed();
     entry.source = source == kWindow ? std::optional(Source::Window)

@@ -1,10 +1,17 @@
 #include "roomrange.h"
 
-#include "movementerror.h"
+#include "hoteldatabases.h"
+#include "operatorerror.h"
 #include "operatormessage.h"
 #include "textcollation.h"
 
 namespace movement {
+
+QString roomRangeCriteria(const QString &from, const QString &to)
+{
+    return QStringLiteral("NumeroCamera >= '") + sqlText(from) + QStringLiteral("' and NumeroCamera <= '") + sqlText(to)
+           + u'\'';
+}
 
 std::optional<QString> reversedRoomRange(const QString &from, const QString &to, QStringView fromName, QStringView toName)
 {
@@ -18,7 +25,7 @@ std::optional<QString> reversedRoomRange(const QString &from, const QString &to,
 void checkRoomRange(const QString &dallaCamera, const QString &allaCamera)
 {
     if (const std::optional<QString> reversed = reversedRoomRange(dallaCamera, allaCamera))
-        throw MovementError(*reversed);
+        throw core::OperatorError(*reversed);
 }
 
 } // namespace movement

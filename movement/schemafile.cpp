@@ -48,11 +48,6 @@ private:
     FileFigures m_reported;
 };
 
-bool isHead(Role role)
-{
-    return role == Role::FamilyHead || role == Role::GroupHead;
-}
-
 void SchemaFile::write()
 {
     const QDate reported = m_selection.reported();
@@ -92,12 +87,11 @@ void SchemaFile::arrival(const StartUpGuest &guest)
         m_w.line(9, u"<arrivo>");
         person(guest, 12);
         const QString departed = card.text(QStringLiteral("DataPartenzaReale"));
-        const bool dayUse = !trimSpaces(departed).isEmpty() && departed == card.text(QStringLiteral("DataArrivo"));
+        const bool dayUse = !core::trimSpaces(departed).isEmpty() && departed == card.text(QStringLiteral("DataArrivo"));
         m_w.line(12, dayUse ? u"<dayuse>si</dayuse>" : u"<dayuse>no</dayuse>");
-        m_w.element(12, u"tipologiaalloggiato",
-                    guest.role == Role::FamilyHead ? u"17" : guest.role == Role::GroupHead ? u"18" : u"16");
+        m_w.element(12, u"tipologiaalloggiato", guestType(card, false));
         age(card, 12);
-        if (isHead(guest.role))
+        if (guest.role == Role::Head)
             m_w.line(12, u"<componenti>");
     });
     listed();
@@ -116,7 +110,7 @@ void SchemaFile::member(const StartUpGuest &guest)
 
 void SchemaFile::arrivalEnd(const StartUpGuest &guest)
 {
-    if (isHead(guest.role))
+    if (guest.role == Role::Head)
         m_w.line(12, u"</componenti>");
     m_w.line(9, u"</arrivo>");
 }
@@ -144,7 +138,7 @@ QList<CardValue> schemaPersonValues(const StartUpGuest &guest, CodeLookup &codes
     QList<CardValue> values;
     // A Null number is empty text in either database, as the current card's text gives it.
     values.append({u"codiceclientesr", guest.archived && !card.isNull(number)
-                                            ? numberText(StartUpSelection::guestNumber(card, true))
+                                            ? core::numberText(StartUpSelection::guestNumber(card, true))
                                             : card.text(number)});
     const CardValue citizenship = codeValue(card, cittadinanza(card, codes), doubts);
     const CardValue residence = codeValue(card, residenza(card, codes), doubts);

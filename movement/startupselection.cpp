@@ -2,8 +2,10 @@
 
 #include "cardvalues.h"
 #include "daytext.h"
+#include "departureday.h"
 #include "hoteldatabases.h"
 #include "numericvalue.h"
+#include "roomrange.h"
 
 #include <QSet>
 
@@ -19,17 +21,14 @@ const QString kScan = QStringLiteral("NumeroHotel = 1");
 StartUpSelection::StartUpSelection(const MovementContext &context, const GeneratorArgs &args)
     : m_context(context), m_typed(checkedDay(args.DallaData, kDallaData))
 {
-    const QString d = sqlText(dayKey(m_typed));
-    const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
-                          + sqlText(args.DallaCamera) + QStringLiteral("' and NumeroCamera <= '")
-                          + sqlText(args.AllaCamera) + QStringLiteral("' and DataArrivo < '") + d;
+    // Arrived before the typed day and not yet left on it.
+    const QString d = dayKey(m_typed);
+    const QString night = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and ")
+                          + roomRangeCriteria(args.DallaCamera, args.AllaCamera) + QStringLiteral(" and DataArrivo < '")
+                          + sqlText(d) + QStringLiteral("' and ");
     const QString order = QStringLiteral(" Order by NumeroProgressivo;");
-    m_passes[0] = {kSchedaCliente,
-                   range + QStringLiteral("' and ((Partito = 'N' and DataPartenza >= '") + d
-                       + QStringLiteral("') or (Partito = 'S' and DataPartenzaReale >= '") + d + QStringLiteral("'))")
-                       + order,
-                   false};
-    m_passes[1] = {kSchedaStorico, range + QStringLiteral("' and DataPartenzaReale >= '") + d + u'\'' + order, true};
+    m_passes[0] = {kSchedaCliente, night + departureCriteria(false, u">=", d) + order, false};
+    m_passes[1] = {kSchedaStorico, night + departureCriteria(true, u">=", d) + order, true};
 }
 
 bool StartUpSelection::anyGuest() const
@@ -63,23 +62,21 @@ void StartUpSelection::guests(const Pass &pass, const Visitor &visitor) const
     const RecordFields member(members, pass.fileName, kNumeroProgressivo);
     QSet<qsizetype> written; // bookmarks, kept only when the left-out cards are wanted
     forEachFound(guests, kScan, [&] {
-        const QString family = card.text(QStringLiteral("CapoFamiglia"));
-        const Role role = family == u"S"                                   ? Role::FamilyHead
-                          : card.text(QStringLiteral("CapoGruppo")) == u"S" ? Role::GroupHead
-                          : family == u"U"                                 ? Role::Single
-                                                                           : Role::LeftOut;
+        const HeadKind *head = markedHead(card);
+        const Role role = head                                  ? Role::Head
+                          : card.text(kFamilyHead.mark) == u"U" ? Role::Single
+                                                                : Role::LeftOut;
         if (role == Role::LeftOut)
             return;
         visitor.arrival({card, pass.archived, role});
         if (visitor.leftOut)
             written.insert(guests.Bookmark());
         // A head without a number can be nobody's head: a comparison with Null is never true.
-        if (role != Role::Single && !card.isNull(kNumeroProgressivo)) {
+        if (head && !card.isNull(kNumeroProgressivo)) {
             const QString criteria = QStringLiteral("NumeroHotel = 1 and DataArrivo = '")
                                      + sqlText(card.text(QStringLiteral("DataArrivo")))
-                                     + (role == Role::FamilyHead ? QStringLiteral("' and CodiceCapoFamiglia = ")
-                                                                 : QStringLiteral("' and CodiceCapoGruppo = "))
-                                     + numberText(guestNumber(card, pass.archived));
+                                     + QStringLiteral("' and ") + head->number + QStringLiteral(" = ")
+                                     + core::numberText(guestNumber(card, pass.archived));
             forEachFound(members, criteria, [&] {
                 visitor.member({member, pass.archived, Role::Member});
                 if (visitor.leftOut)

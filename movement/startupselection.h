@@ -1,5 +1,6 @@
 #pragma once
 
+#include "filekind.h"
 #include "movementcontext.h"
 #include "recordfields.h"
 
@@ -13,8 +14,7 @@ namespace movement {
 struct StartUpGuest
 {
     enum class Role {
-        FamilyHead, // CapoFamiglia "S" (also when CapoGruppo is "S"): an arrival with its family
-        GroupHead,  // else CapoGruppo "S": an arrival with its group
+        Head,       // a head of family or group (markedHead): an arrival with its members
         Single,     // else CapoFamiglia "U": an arrival of its own
         Member,     // found among the members of a head
         LeftOut,    // lodged in the night, yet neither an arrival nor found as anybody's member
@@ -43,11 +43,11 @@ public:
         std::function<void(const StartUpGuest &)> leftOut;
     };
 
-    // Checks "Dalla data", throwing MovementError naming it.
+    // Checks "Dalla data", throwing OperatorError naming it.
     StartUpSelection(const MovementContext &context, const GeneratorArgs &args);
 
     QDate typed() const { return m_typed; }
-    QDate reported() const { return m_typed.addDays(-1); } // the night the file reports begins on it
+    QDate reported() const { return reportedDay(FileKind::Schema, m_typed); }
 
     // Whether anybody at all was lodged in the night, in either database.
     bool anyGuest() const;

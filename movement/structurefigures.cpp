@@ -1,10 +1,12 @@
 #include "structurefigures.h"
 
 #include "daytext.h"
+#include "departureday.h"
 #include "hoteldatabases.h"
-#include "movementerror.h"
 #include "numericvalue.h"
+#include "operatorerror.h"
 #include "recordfields.h"
+#include "roomrange.h"
 #include "structureselection.h"
 #include "textfilelines.h"
 #include "trimspaces.h"
@@ -54,26 +56,25 @@ std::optional<qint64> StructureFigures::overrideFigure(const QString &fileName) 
     const int line = m_structure.value_or(1);
     const QStringList lines = core::textFileLines(path);
     if (lines.size() < line)
-        throw MovementError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
-                            u"della struttura n. Nessun file è stato scritto.",
-                            {fileName, QString::number(lines.size()), QString::number(line)});
-    return wholeNumber(lines[line - 1]);
+        throw core::OperatorError(u"Il file «%1» ha %2 righe, ma ne servono almeno %3: la riga n porta il numero "
+                                  u"della struttura n. Nessun file è stato scritto.",
+                                  {fileName, QString::number(lines.size()), QString::number(line)});
+    return core::wholeNumber(lines[line - 1]);
 }
 
 qint64 StructureFigures::countRooms(bool beds) const
 {
     hoteldb::Database database = openDatabase(m_context.folder, kNumeriCamere);
     hoteldb::Recordset rooms = database.OpenRecordset(
-        QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and NumeroCamera >= '")
-        + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '") + sqlText(m_roomTo)
-        + QStringLiteral("' and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
+        QStringLiteral("Select * From NumeriCamere Where NumeroHotel = 1 and ") + roomRangeCriteria(m_roomFrom, m_roomTo)
+        + QStringLiteral(" and TipoCamera In (Select Sigla From TipiCamere In 'TipiCamere.mdb' "
                          "Where NumeroHotel = 1 and Tipologia = 'C')"));
     const RecordFields fields(rooms, kNumeriCamere, kNumeroCamera);
     double total = 0;
     forEachFound(rooms, kScan, [&] {
         // Each sum is a whole number, as the figure is.
         if (roomSelected(m_context, fields.text(kNumeroCamera)))
-            total = roundHalfEven(total + (beds ? fields.number(QStringLiteral("PostiLetto")) : 1));
+            total = core::roundHalfEven(total + (beds ? fields.number(QStringLiteral("PostiLetto")) : 1));
     });
     database.Close();
     return qint64(total);
@@ -81,16 +82,14 @@ qint64 StructureFigures::countRooms(bool beds) const
 
 StructureFigures::Night StructureFigures::night(QDate day) const
 {
+    // Arrived on the day or before it and leaving after it.
     const QString k = dayKey(day);
-    const QString range = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and NumeroCamera >= '")
-                          + sqlText(m_roomFrom) + QStringLiteral("' and NumeroCamera <= '")
-                          + sqlText(m_roomTo) + QStringLiteral("' and Instr(Lingua,'*')=0 and DataArrivo <= '")
-                          + k;
+    const QString night = QStringLiteral("Select * From Scheda_Cliente Where NumeroHotel = 1 and ")
+                          + roomRangeCriteria(m_roomFrom, m_roomTo)
+                          + QStringLiteral(" and Instr(Lingua,'*')=0 and DataArrivo <= '") + k + QStringLiteral("' and ");
     const QString order = QStringLiteral(" Order by NumeroCamera,DataArrivo;");
-    const QString current = range + QStringLiteral("' and ((DataPartenza > '") + k
-                            + QStringLiteral("' and Partito = 'N') or (DataPartenzaReale > '") + k
-                            + QStringLiteral("' and Partito = 'S'))") + order;
-    const QString archived = range + QStringLiteral("' and DataPartenzaReale > '") + k + u'\'' + order;
+    const QString current = night + departureCriteria(false, u">", k) + order;
+    const QString archived = night + departureCriteria(true, u">", k) + order;
 
     QSet<QString> occupied;
     qint64 guests = 0;
@@ -99,7 +98,7 @@ StructureFigures::Night StructureFigures::night(QDate day) const
         hoteldb::Recordset cards = database.OpenRecordset(query);
         const RecordFields fields(cards, fileName, QStringLiteral("NumeroProgressivo"));
         forEachFound(cards, kScan, [&] {
-            const QString room = trimSpaces(fields.text(kNumeroCamera));
+            const QString room = core::trimSpaces(fields.text(kNumeroCamera));
             if (!room.isEmpty() && roomSelected(m_context, room)) {
                 occupied.insert(room);
                 ++guests;

@@ -14,7 +14,7 @@ namespace movement {
 class StructureFigures
 {
 public:
-    // Throws MovementError when the selector holds no structure number from 1 to 10.
+    // Throws OperatorError when the selector holds no structure number from 1 to 10.
     StructureFigures(const MovementContext &context, QString roomFrom, QString roomTo);
 
     // Rooms of hotel 1 whose type is of typology "C", or the figure of "CamDispSPOT.txt".

@@ -1,6 +1,6 @@
 #include "structureselection.h"
 
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "numericvalue.h"
 #include "trimspaces.h"
 
@@ -21,13 +21,13 @@ std::optional<int> selectedStructure(const QString &selector)
 {
     if (selector == u"-")
         return std::nullopt;
-    if (trimSpaces(selector).isEmpty())
-        throw MovementError(QStringLiteral(
+    if (core::trimSpaces(selector).isEmpty())
+        throw core::OperatorError(QStringLiteral(
             "Nessuna struttura selezionata nella casella «Hotel»: controllare il file «VeluSetup.txt»."));
-    const qint64 n = wholeNumber(selector);
+    const qint64 n = core::wholeNumber(selector);
     if (n < 1 || n > kMaxStructures)
-        throw MovementError(u"La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.",
-                            {selector, QString::number(kMaxStructures)});
+        throw core::OperatorError(u"La struttura selezionata «%1» non è valida: deve essere un numero da 1 a %2.",
+                                  {selector, QString::number(kMaxStructures)});
     return int(n);
 }
 
@@ -39,7 +39,7 @@ QString selectedStructureCode(const MovementContext &context)
 
 bool roomInList(const QString &roomList, const QString &room)
 {
-    return roomList.contains(QLatin1Char(',') + trimSpaces(room) + QLatin1Char(','), Qt::CaseSensitive);
+    return roomList.contains(QLatin1Char(',') + core::trimSpaces(room) + QLatin1Char(','), Qt::CaseSensitive);
 }
 
 bool roomSelected(const MovementContext &context, const QString &room)

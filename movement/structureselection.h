@@ -9,7 +9,7 @@
 namespace movement {
 
 // The structure picked in the selector: nullopt for "-" (the settings' code, every room),
-// otherwise its number 1 to 10. An empty selector or a number out of range throws MovementError.
+// otherwise its number 1 to 10. An empty selector or a number out of range throws OperatorError.
 std::optional<int> selectedStructure(const QString &selector);
 
 // The structure code a file carries: the selected structure's code, or the settings' one for "-".

@@ -1,7 +1,7 @@
 #include "writtenfiles.h"
 
 #include "csvrow.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "operatormessage.h"
 #include "textlines.h"
 #include "windows1252.h"
@@ -78,7 +78,7 @@ RegisterContents RegisterContents::parse(const QByteArray &bytes)
             contents.layout = *captions;
             continue;
         }
-        const std::optional<QStringList> fields = csvFields(lines[i], contents.layout.separator);
+        const std::optional<QStringList> fields = core::csvFields(lines[i], contents.layout.separator);
         const std::optional<RegisterEntry> entry = fields ? RegisterEntry::fromTexts(*fields, contents.layout)
                                                           : std::nullopt;
         if (entry)
@@ -106,11 +106,11 @@ QString RegisterContents::warning() const
 QByteArray WrittenFiles::bytes(QFile &file) const
 {
     if (file.size() > kMaxRegisterSize)
-        throw MovementError(u"il registro «%1» è troppo grande (più di %2 MB) per essere un registro del programma",
-                            {shown(path()), QString::number(kMaxRegisterSize / 1024 / 1024)});
+        throw core::OperatorError(u"il registro «%1» è troppo grande (più di %2 MB) per essere un registro del programma",
+                                  {shown(path()), QString::number(kMaxRegisterSize / 1024 / 1024)});
     const QByteArray read = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw MovementError(u"il registro «%1» non si può leggere", {shown(path())});
+        throw core::OperatorError(u"il registro «%1» non si può leggere", {shown(path())});
     return read;
 }
 
@@ -121,7 +121,7 @@ RegisterContents WrittenFiles::read() const
         return {};
     QFile file(path());
     if (!info.isFile() || !file.open(QIODevice::ReadOnly))
-        throw MovementError(u"il registro «%1» non è un file o non si può aprire", {shown(path())});
+        throw core::OperatorError(u"il registro «%1» non è un file o non si può aprire", {shown(path())});
     return RegisterContents::parse(bytes(file));
 }
 
@@ -136,25 +136,25 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     while (!lock.tryLock(kPollMs) && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
     }
     if (!lock.isLocked())
-        throw MovementError(lock.error() == QLockFile::LockFailedError
-                                ? core::operatorMessage(u"il registro «%1» è occupato da un'altra scrittura da più di "
-                                                           u"%2 secondi",
-                                                           {name, QString::number(kWaitMs / 1000)})
-                                : core::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
-                                                           u"registro (disco pieno o di sola lettura, oppure permessi)",
-                                                           {shown(m_folder.absolutePath())}));
+        throw core::OperatorError(lock.error() == QLockFile::LockFailedError
+                                      ? core::operatorMessage(u"il registro «%1» è occupato da un'altra scrittura da più di "
+                                                                 u"%2 secondi",
+                                                                 {name, QString::number(kWaitMs / 1000)})
+                                      : core::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
+                                                                 u"registro (disco pieno o di sola lettura, oppure permessi)",
+                                                                 {shown(m_folder.absolutePath())}));
     const QFileInfo info(path());
     QFile file(path());
     if ((info.exists() && !info.isFile()) || !file.open(QIODevice::ReadWrite))
-        throw MovementError(u"il file «%1» non si può aprire in scrittura (forse è aperto in un foglio di calcolo, "
-                            u"oppure il file, la cartella o il disco sono di sola lettura)",
-                            {name});
+        throw core::OperatorError(u"il file «%1» non si può aprire in scrittura (forse è aperto in un foglio di calcolo, "
+                                  u"oppure il file, la cartella o il disco sono di sola lettura)",
+                                  {name});
     const QByteArray before = bytes(file);
     RegisterContents contents = RegisterContents::parse(before);
 
     QByteArray added;
     if (before.isEmpty()) {
-        added = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions()) + csvRow(entry.texts());
+        added = core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(registerCaptions()) + core::csvRow(entry.texts());
     } else {
         // In the file's encoding, separator and line ends, in the order of its columns.
         const Form form = Form::of(before, contents.layout);
@@ -165,14 +165,14 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
             fields << texts.value(positions.indexOf(at));
         if (!form.endsLine(before))
             added = form.encoded(QString::fromLatin1(form.lineEnd)); // the last line was cut short
-        added += form.encoded(QString::fromUtf8(csvRow(fields, form.separator, form.lineEnd)));
+        added += form.encoded(QString::fromUtf8(core::csvRow(fields, form.separator, form.lineEnd)));
     }
     if (!file.seek(before.size()) || file.write(added) != added.size() || !file.flush()) {
         const bool full = file.error() == QFileDevice::ResourceError;
         // Only the bytes just added are taken back; the operator's lines are never touched.
         file.resize(before.size());
-        throw MovementError(full ? core::operatorMessage(u"lo spazio sul disco del registro «%1» è esaurito", {name})
-                                 : core::operatorMessage(u"la scrittura nel registro «%1» non è riuscita", {name}));
+        throw core::OperatorError(full ? core::operatorMessage(u"lo spazio sul disco del registro «%1» è esaurito", {name})
+                                       : core::operatorMessage(u"la scrittura nel registro «%1» non è riuscita", {name}));
     }
     return contents;
 }

@@ -37,7 +37,7 @@ public:
 
     QString path() const { return m_folder.absoluteFilePath(kRegisterFileName.toString()); }
 
-    // Both throw MovementError whose message is the reason, a phrase naming the file, without a
+    // Both throw OperatorError whose message is the reason, a phrase naming the file, without a
     // capital or a full stop, for the caller to say what did not happen.
 
     // What the register holds; nothing when there is no register yet. Throws when it cannot be

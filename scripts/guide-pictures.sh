@@ -79,7 +79,7 @@ mkdir -p "$hotel"
 # Two doubtful cards among yesterday's arrivals, for the card check: a place not found, a birth
 # date missing.
 sed -e 's/"TORINO", "19550321"/"TORINOO", "19550321"/' -e 's/"19910611"/""/' demo/hotel.json >"$work/hotel.json"
-build/demo/naxdemohotel "$work/hotel.json" "$hotel" >/dev/null
+build/tools/demohotel/naxdemohotel "$work/hotel.json" "$hotel" >/dev/null
 cp demo/VeluSetup.txt "$hotel/"
 settings() { # path of the file, command for the portal
     printf '%s\r\n%s\r\nA123456\r\n' "$1" "$2" >"$hotel/NaxSetup.txt"

@@ -56,7 +56,7 @@ nax_start_xvfb 1024x768x24
 for system in linux windows; do
     hotel="$work/$system"
     mkdir -p "$hotel"
-    build/demo/naxdemohotel demo/hotel.json "$hotel" >/dev/null
+    build/tools/demohotel/naxdemohotel demo/hotel.json "$hotel" >/dev/null
     cp demo/VeluSetup.txt "$hotel/"
     printf 'Ok\r\n' >"$hotel/IPUSU.txt"
     # The portal's page is not opened: a command that does nothing stands for the browser.
@@ -118,7 +118,7 @@ echo "== Installazione e disinstallazione"
 hotel="$WINEPREFIX/drive_c/Hotel di prova"
 rm -rf "$hotel"
 mkdir -p "$hotel"
-build/demo/naxdemohotel demo/hotel.json "$hotel" >/dev/null
+build/tools/demohotel/naxdemohotel demo/hotel.json "$hotel" >/dev/null
 printf 'DuzizUzazi.xml\r\nC:\\windows\\system32\\cmd.exe /c rem\r\nABC123\r\n' >"$hotel/NaxSetup.txt"
 printf 'Ok\r\n' >"$hotel/IPUSU.txt"
 (cd "$hotel" && find . -type f -exec md5sum {} + | sort) >"$work/hotel-before"

@@ -139,6 +139,26 @@ private slots:
         });
     }
 
+    // The window's first line for each kind of file: its words, the days it reports, the structure.
+    void checkedFileTexts_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("daily") << int(movement::FileKind::Classic)
+                               << u"File giornaliero dal 07/12/2026 al 08/12/2026, struttura 2"_qs;
+        QTest::newRow("start-up") << int(movement::FileKind::Schema) << u"File di Start up del 06/12/2026, struttura 2"_qs;
+        QTest::newRow("closed") << int(movement::FileKind::Closed)
+                                << u"File di struttura chiusa dal 07/12/2026 al 08/12/2026, struttura 2"_qs;
+    }
+    void checkedFileTexts()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        app::Run run{movement::FileKind(kind), {}, {u"07/12/2026"_qs, u"08/12/2026"_qs, QString(), u"ZZZZZZ"_qs}};
+        run.context.selector = u"2"_qs;
+        QCOMPARE(app::checkedFileText(run), text);
+    }
+
     void failureInTheToolsBox()
     {
         Hotel hotel;

@@ -321,6 +321,11 @@ private slots:
         // One line, and where the help is.
         QTest::newRow("bad option") << QString() << QByteArray() << false << QStringList{u"--file"_qs} << 2
                                     << u"L'opzione --file vuole un valore.\nNaxDesktop --help per l'aiuto\n"_qs;
+        // Refused as the file would refuse it, but in words for the command line.
+        QTest::newRow("spaces for slashes") << QString() << QByteArray() << true
+                                            << QStringList{u"--file"_qs, u"classico"_qs, u"--dalla"_qs, u"07 12 2026"_qs} << 2
+                                            << u"L'opzione --dalla vuole una data GG/MM/AAAA, «ieri» o «oggi», non "
+                                               "«07 12 2026».\nNaxDesktop --help per l'aiuto\n"_qs;
         QTest::newRow("reversed rooms") << QString() << QByteArray() << true
                                         << daily + QStringList{u"--dalla-camera=99"_qs, u"--alla-camera"_qs, u"100"_qs} << 2
                                         << u"«--dalla-camera» 99 viene dopo «--alla-camera» 100: le camere si confrontano "

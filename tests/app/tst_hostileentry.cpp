@@ -2,6 +2,7 @@
 // keyboard sends, the cleaning, completing and checking of the fields keep their rules.
 // The expected results are worked out independently, with QDate and strtod.
 
+#include "daytext.h"
 #include "fieldentry.h"
 #include "numericvalue.h"
 
@@ -12,7 +13,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <optional>
 
 using namespace app;
 
@@ -66,7 +66,7 @@ QDate randomDay(QRandomGenerator &rng)
 
 // A day as the operator may type it: any separator, sometimes padded with spaces, sometimes
 // with one character changed, sometimes only its digits.
-QString typedDay(QRandomGenerator &rng)
+QString dayAsTyped(QRandomGenerator &rng)
 {
     const QDate day = randomDay(rng);
     const QChar sep = QStringLiteral("/-.")[rng.bounded(3)];
@@ -102,25 +102,14 @@ QString withoutOuterSpaces(const QString &text)
     return QString(text).remove(outer);
 }
 
-// The calendar day a ten-character text names, by the position of its parts; nullopt when it names none.
-std::optional<QDate> namedDay(const QString &text)
+// The calendar day from 1900 on that a text names as DD/MM/YYYY, with "/", "-" or "." between
+// the parts; invalid when it names none.
+QDate namedDay(const QString &text)
 {
-    const double day = readNumber(text.mid(0, 2));
-    const double month = readNumber(text.mid(3, 2));
-    const double year = std::nearbyint(readNumber(text.mid(6, 4)));
-    if (day != std::trunc(day) || month != std::trunc(month))
-        return std::nullopt;
-    const QDate date{int(year), int(month), int(day)};
-    return date.isValid() ? std::optional(date) : std::nullopt;
-}
-
-bool validEntry(const QString &text)
-{
-    const QString date = withoutOuterSpaces(text);
-    if (date.size() != 10)
-        return false;
-    const std::optional<QDate> day = namedDay(date);
-    return day && day->year() >= 1900;
+    static const QRegularExpression shape(QStringLiteral("^([0-9]{2})[/.-]([0-9]{2})[/.-]([0-9]{4})\\z"));
+    const QRegularExpressionMatch m = shape.match(text);
+    const QDate day = m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()) : QDate();
+    return day.year() >= 1900 ? day : QDate();
 }
 
 QString shown(const QString &text)
@@ -172,7 +161,7 @@ private slots:
     {
         QRandomGenerator rng(kSeed + 1);
         for (int i = 0; i < kCases; ++i) {
-            const QString typed = rng.bounded(2) ? randomText(rng) : typedDay(rng);
+            const QString typed = rng.bounded(2) ? randomText(rng) : dayAsTyped(rng);
             const QString completed = CompletaData(typed);
             const QString why = shown(typed) + u" -> "_qs + shown(completed);
             if (typed.size() != 6 && typed.size() != 8) {
@@ -197,82 +186,28 @@ private slots:
         for (QDate day(1935, 1, 1); day <= QDate(2034, 12, 31); day = day.addDays(1)) {
             const QString completed = CompletaData(day.toString(u"ddMMyy"));
             QCOMPARE(completed, day.toString(u"dd/MM/yyyy"));
-            QVERIFY(ControllaData(completed));
+            QCOMPARE(movement::readDay(completed).day, day);
         }
     }
 
+    // The check of Enter in a date field, and of every typed day: exactly the texts that name a
+    // calendar day, each read as that day.
     void checkingAcceptsExactlyTheCalendarDays()
     {
         QRandomGenerator rng(kSeed + 2);
         int accepted = 0;
         for (int i = 0; i < kCases; ++i) {
-            const QString typed = rng.bounded(3) ? typedDay(rng) : randomText(rng);
-            const bool expected = validEntry(typed);
-            accepted += expected;
-            QVERIFY2(ControllaData(typed) == expected,
-                     qPrintable(shown(typed) + (expected ? u" is a day"_qs : u" is no day"_qs)));
+            const QString typed = rng.bounded(3) ? dayAsTyped(rng) : randomText(rng);
+            const QDate expected = namedDay(typed);
+            accepted += expected.isValid();
+            QVERIFY2(movement::readDay(typed).day == expected,
+                     qPrintable(shown(typed) + (expected.isValid() ? u" is a day"_qs : u" is no day"_qs)));
             // What Enter in a date field does: completing first never turns a day into another.
             const QString entered = CompletaData(PulisciTesto(typed));
-            QVERIFY2(ControllaData(entered) == validEntry(entered), qPrintable(shown(entered)));
+            QVERIFY2(movement::readDay(entered).day == namedDay(entered), qPrintable(shown(entered)));
         }
         // The generator must reach both answers often, or the comparison above proves little.
         QVERIFY2(accepted > kCases / 5 && accepted < kCases * 4 / 5, qPrintable(QString::number(accepted)));
-    }
-
-    void orderAgreesWithTheCalendar()
-    {
-        QRandomGenerator rng(kSeed + 3);
-        for (int i = 0; i < kCases; ++i) {
-            const QDate a = randomDay(rng);
-            // Close days too, so that month and day decide as often as the year.
-            const QDate b = rng.bounded(2) ? randomDay(rng) : a.addDays(rng.bounded(-40, 41));
-            const auto text = [&rng](QDate d) {
-                const QChar sep = QStringLiteral("/-.")[rng.bounded(3)];
-                return d.toString(u"dd%1MM%1yyyy"_qs.arg(sep)) + (rng.bounded(4) ? QString() : randomText(rng));
-            };
-            const QString first = text(a);
-            const QString second = text(b);
-            QVERIFY2(ConfrontaDate(first, second) == (a <= b), qPrintable(first + u" / "_qs + second));
-        }
-    }
-
-    void orderOfWhatTheCheckAccepts()
-    {
-        // Typed texts that pass the check, odd as they may look ("1./02/2024"), are in order
-        // as the days they name.
-        QRandomGenerator rng(kSeed + 4);
-        int compared = 0;
-        while (compared < kCases / 4) {
-            const QString first = typedDay(rng);
-            const QString second = typedDay(rng);
-            if (first.size() != 10 || second.size() != 10 || !ControllaData(first) || !ControllaData(second))
-                continue;
-            ++compared;
-            const bool inOrder = *namedDay(first) <= *namedDay(second);
-            QVERIFY2(ConfrontaDate(first, second) == inOrder, qPrintable(shown(first) + u" / "_qs + shown(second)));
-        }
-    }
-
-    void randomTextsNeverBreakTheOrderCheck()
-    {
-        QRandomGenerator rng(kSeed + 5);
-        for (int i = 0; i < kCases; ++i) {
-            const QString first = randomText(rng);
-            const QString second = randomText(rng);
-            // Equal texts naming a day are in order; anything else just has to give an answer.
-            if (first.size() == 10 && namedDay(first))
-                QVERIFY2(ConfrontaDate(first, first), qPrintable(shown(first)));
-            ConfrontaDate(first, second);
-        }
-    }
-
-    void leapYearsOfTheCalendar()
-    {
-        for (int year = 1; year <= 9999; ++year) {
-            QVERIFY2(AnnoBisestile(year) == QDate::isLeapYear(year), qPrintable(QString::number(year)));
-            if (year >= 1900)
-                QCOMPARE(ControllaData(u"29/02/%1"_qs.arg(year)), QDate::isLeapYear(year));
-        }
     }
 
     void numericValueOfAnyText()
@@ -280,15 +215,15 @@ private slots:
         QRandomGenerator rng(kSeed + 6);
         for (int i = 0; i < kCases; ++i) {
             const QString text = randomText(rng);
-            const double value = movement::numericValue(text);
+            const double value = core::numericValue(text);
             QVERIFY2(std::isfinite(value) && value == readNumber(text),
                      qPrintable(shown(text) + u" -> "_qs + QString::number(value)));
         }
         // However long the digits run, the number stays that large.
         const QString huge = u"1"_qs + QString(400, u'0');
-        QVERIFY(movement::numericValue(huge) > 1e300);
-        QCOMPARE(movement::wholeNumber(huge), movement::wholeNumber(u"1"_qs + QString(20, u'0')));
-        QCOMPARE(movement::wholeNumber(u"-"_qs + huge), -movement::wholeNumber(huge));
+        QVERIFY(core::numericValue(huge) > 1e300);
+        QCOMPARE(core::wholeNumber(huge), core::wholeNumber(u"1"_qs + QString(20, u'0')));
+        QCOMPARE(core::wholeNumber(u"-"_qs + huge), -core::wholeNumber(huge));
     }
 };
 

@@ -4,8 +4,8 @@
 // through the window.
 
 #include "hotelfixture.h"
-#include "movementerror.h"
 #include "naxwindow.h"
+#include "operatorerror.h"
 #include "structurefigures.h"
 
 #include <QCheckBox>
@@ -85,7 +85,7 @@ private slots:
         hotel.writeFile(kRooms, bytes);
         try {
             QCOMPARE(StructureFigures(hotel.context(), {}, u"ZZZZZZ"_qs).CamereDisponibili(), asWritten);
-        } catch (const movement::MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(kRooms), qPrintable(e.message()));
         }
     }

@@ -128,6 +128,9 @@ private slots:
         QCOMPARE(from->text(), QString());
         typeAndEnter(window.get(), 0, u"29/02/2023"_qs);
         QCOMPARE(from->text(), QString());
+        // As "Crea File" would refuse it: no separators but "/", "-" and ".".
+        typeAndEnter(window.get(), 0, u"01 02 2024"_qs);
+        QCOMPARE(from->text(), QString());
 
         typeAndEnter(window.get(), 0, u"100524"_qs);
         QCOMPARE(from->text(), u"10/05/2024"_qs);

@@ -2,7 +2,7 @@
 #include "classicfile.h"
 #include "dberror.h"
 #include "hotelfixture.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "schemafile.h"
 
 #include <QHash>
@@ -358,17 +358,53 @@ private slots:
         QVERIFY2(found.size() >= 3, "too few doubts for the hotel to test anything");
     }
 
+    // Whatever the fields and the selector hold, the check refuses what the file refuses, with
+    // the same message, and goes on where the file is written.
+    void failuresAsTheFileWouldFail_data()
+    {
+        QTest::addColumn<QStringList>("fields"); // the four fields, then the selector
+        QTest::addColumn<bool>("refused");       // by some kind of file
+        QTest::newRow("sound") << QStringList{u"07/12/2026"_qs, u"08/12/2026"_qs, {}, u"ZZZZZZ"_qs, u"-"_qs} << false;
+        QTest::newRow("first day left without Enter")
+            << QStringList{u"7/12/2026"_qs, u"08/12/2026"_qs, {}, u"ZZZZZZ"_qs, u"-"_qs} << true;
+        QTest::newRow("no last day") << QStringList{u"07/12/2026"_qs, {}, {}, u"ZZZZZZ"_qs, u"-"_qs} << true;
+        QTest::newRow("last day first") << QStringList{u"08/12/2026"_qs, u"07/12/2026"_qs, {}, u"ZZZZZZ"_qs, u"-"_qs}
+                                        << true;
+        QTest::newRow("rooms reversed") << QStringList{u"07/12/2026"_qs, u"07/12/2026"_qs, u"99"_qs, u"100"_qs, u"-"_qs}
+                                        << true;
+        QTest::newRow("no structure") << QStringList{u"07/12/2026"_qs, u"07/12/2026"_qs, {}, u"ZZZZZZ"_qs, {}} << true;
+        QTest::newRow("all at once") << QStringList{u"7/12/2026"_qs, {}, u"99"_qs, u"100"_qs, u"11"_qs} << true;
+    }
     void failuresAsTheFileWouldFail()
+    {
+        QFETCH(QStringList, fields);
+        QFETCH(bool, refused);
+        Hotel hotel;
+        hotel.write();
+        MovementContext context = hotel.context();
+        context.selector = fields[4];
+        const GeneratorArgs args{fields[0], fields[1], fields[2], fields[3]};
+        const auto failure = [](const std::function<void()> &run) {
+            try {
+                run();
+            } catch (const core::OperatorError &e) {
+                return e.message();
+            }
+            return QString();
+        };
+        bool anyRefused = false;
+        for (FileKind kind : {FileKind::Classic, FileKind::Schema, FileKind::Closed}) {
+            const QString file = failure([&] { createMovementFile(kind, context, args); });
+            QCOMPARE(failure([&] { checkCards(kind, context, args); }), file);
+            anyRefused = anyRefused || !file.isEmpty();
+        }
+        QCOMPARE(anyRefused, refused);
+    }
+
+    void missingDatabaseAsTheFileWouldFail()
     {
         Hotel hotel;
         hotel.write({u"SchedaStoricoClienti.mdb"_qs});
-        for (FileKind kind : {FileKind::Classic, FileKind::Schema, FileKind::Closed}) {
-            expectError<MovementError>([&] { checkCards(kind, hotel.context(), {u"7/12/2026"_qs, {}, {}, {}}); },
-                                       {u"«Dalla data»"_qs});
-            MovementContext noStructure = hotel.context();
-            noStructure.selector = QString();
-            expectError<MovementError>([&] { checkCards(kind, noStructure, kTwoDays); }, {u"Nessuna struttura"_qs});
-        }
         expectError<hoteldb::DbError>([&] { checkCards(FileKind::Classic, hotel.context(), kTwoDays); },
                                       {u"SchedaStoricoClienti.mdb"_qs});
     }

@@ -1,7 +1,7 @@
 #include "classicfile.h"
 #include "dberror.h"
 #include "hotelfixture.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -271,11 +271,11 @@ private slots:
         buffer.open(QIODevice::WriteOnly);
         MovementContext context = m_hotel.context();
         context.selector = "11";
-        QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiClassico(context, {"30/12/2026", "30/12/2026", "", "Z"}, buffer));
-        QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiClassico(m_hotel.context(), {"30/12/2026", "", "", "Z"}, buffer));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, CreaMovimentiClassico(context, {"30/12/2026", "30/12/2026", "", "Z"}, buffer));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, CreaMovimentiClassico(m_hotel.context(), {"30/12/2026", "", "", "Z"}, buffer));
         // A last day before the first would give a file without a single day.
-        expectError<MovementError>([&] { CreaMovimentiClassico(m_hotel.context(), {"31/12/2026", "30/12/2026", "", "Z"}, buffer); },
-                                   {"«Alla data» (30/12/2026)"});
+        expectError<core::OperatorError>([&] { CreaMovimentiClassico(m_hotel.context(), {"31/12/2026", "30/12/2026", "", "Z"}, buffer); },
+                                         {"«Alla data» (30/12/2026)"});
         QCOMPARE(buffer.data(), QByteArray());
 
         Hotel hotel;
@@ -299,7 +299,7 @@ private slots:
         hotel.write();
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        expectError<MovementError>(
+        expectError<core::OperatorError>(
             [&] { CreaMovimentiClassico(hotel.context(), {"07/12/2026", "07/12/2026", "", "ZZZZZZ"}, buffer); },
             {"«datanascita»", "NumeroProgressivo 15", "«Scheda_Cliente.mdb»", "U+0009"});
     }

@@ -1,5 +1,5 @@
 #include "closedfile.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -121,7 +121,7 @@ private slots:
         try {
             CreaMovimentiChiusa(context(selector), {from, to, {}, {}}, buffer);
             QFAIL("bad input was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(named), qPrintable(e.message()));
         }
         QCOMPARE(buffer.data(), QByteArray());

@@ -1,5 +1,5 @@
 #include "daytext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QTest>
 
@@ -20,11 +20,14 @@ private slots:
         QTest::newRow("mixed separators") << "01/02.2024" << QDate(2024, 2, 1);
         QTest::newRow("leap day 2000") << "29/02/2000" << QDate(2000, 2, 29);
         QTest::newRow("leap day 2024") << "29/02/2024" << QDate(2024, 2, 29);
+        QTest::newRow("first day of 1900") << "01/01/1900" << QDate(1900, 1, 1);
+        QTest::newRow("year 9999") << "31/12/9999" << QDate(9999, 12, 31);
     }
     void acceptsCalendarDays()
     {
         QFETCH(QString, text);
         QFETCH(QDate, day);
+        QCOMPARE(readDay(text).fault, DayReading::Fault::None);
         QCOMPARE(checkedDay(text, kDallaData), day);
     }
 
@@ -41,6 +44,7 @@ private slots:
         QTest::newRow("other separator") << "07 12 2026" << false;
         QTest::newRow("letter in year") << "07/12/2O26" << false;
         QTest::newRow("sign in day") << "+7/12/2026" << false;
+        QTest::newRow("before 1900") << "31/12/1899" << false;
         QTest::newRow("no 31 February") << "31/02/2026" << true;
         QTest::newRow("no 31 April") << "31/04/2024" << true;
         QTest::newRow("1900 not leap") << "29/02/1900" << true;
@@ -54,11 +58,13 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(bool, nonexistent);
-        QCOMPARE(isNonexistentDay(text), nonexistent);
+        const DayReading reading = readDay(text);
+        QCOMPARE(reading.day, QDate());
+        QCOMPARE(reading.fault, nonexistent ? DayReading::Fault::Nonexistent : DayReading::Fault::Form);
         try {
             checkedDay(text, kAllaData);
             QFAIL("the date was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"«Alla data»"), qPrintable(e.message()));
             QVERIFY2(e.message().contains(QStringLiteral("«%1»").arg(text)), qPrintable(e.message()));
             QCOMPARE(e.message().contains(u"una data inesistente"), nonexistent);

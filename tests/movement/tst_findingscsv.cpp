@@ -1,5 +1,5 @@
 #include "findingscsv.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -40,7 +40,7 @@ private slots:
     void refusedBytesAreReported()
     {
         QBuffer closed;
-        QVERIFY_THROWS_EXCEPTION(MovementError, writeFindingsCsv({}, closed));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, writeFindingsCsv({}, closed));
     }
 };
 

@@ -1,5 +1,5 @@
 #include "linewriter.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -67,7 +67,7 @@ private slots:
         try {
             w.element(12, u"datanascita", value);
             QFAIL("written");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(says) && e.message().contains(u"«datanascita»"_qs), qPrintable(e.message()));
         }
         QCOMPARE(buffer.data(), QByteArray());
@@ -80,7 +80,7 @@ private slots:
     {
         QBuffer buffer; // never opened: every write fails
         LineWriter w(buffer);
-        QVERIFY_THROWS_EXCEPTION(MovementError, w.line(0, u"<movimenti>"));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, w.line(0, u"<movimenti>"));
     }
 };
 

@@ -1,6 +1,6 @@
-#include "movementerror.h"
-#include "movementfile.h"
 #include "hotelfixture.h"
+#include "movementfile.h"
+#include "operatorerror.h"
 
 #include <QCryptographicHash>
 #include <QTemporaryDir>
@@ -48,10 +48,10 @@ private slots:
         writeBytes(path, "earlier");
         MovementContext c = context(dir);
         c.selector = u"12"_qs;
-        QVERIFY_THROWS_EXCEPTION(MovementError, createMovementFile(FileKind::Closed, c,
-                                                                   {u"30/12/2026"_qs, u"02/01/2027"_qs, {}, {}}));
-        QVERIFY_THROWS_EXCEPTION(MovementError, createMovementFile(FileKind::Closed, context(dir),
-                                                                   {u"30/12/2026"_qs, u"2/1/2027"_qs, {}, {}}));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, createMovementFile(FileKind::Closed, c,
+                                                                         {u"30/12/2026"_qs, u"02/01/2027"_qs, {}, {}}));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, createMovementFile(FileKind::Closed, context(dir),
+                                                                         {u"30/12/2026"_qs, u"2/1/2027"_qs, {}, {}}));
         QCOMPARE(readBytes(path), QByteArray("earlier"));
         QCOMPARE(files(dir), QStringList{u"DuzizUzazi2026-12-30.xml"_qs});
     }

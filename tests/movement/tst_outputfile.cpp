@@ -1,5 +1,5 @@
 #include "filebytes.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "outputfile.h"
 
 #include <QTemporaryDir>
@@ -32,13 +32,13 @@ private slots:
         try {
             outputFilePath(folder, u"a.x"_qs, day);
             QFAIL("a path of three characters was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"«a.x»"), qPrintable(e.message()));
         }
         try {
             outputFilePath(folder, u"Manca/DuzizUzazi.xml"_qs, day);
             QFAIL("a missing folder was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"Manca"), qPrintable(e.message()));
         }
     }

@@ -3,7 +3,7 @@
 // file that another program has open.
 
 #include "filebytes.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "outputfile.h"
 #include "savefile.h"
 
@@ -45,7 +45,7 @@ private slots:
             try {
                 core::saveAtomically(path, [](QIODevice &out) { out.write("new\r\n"); });
                 QFAIL("a file another program has open was replaced");
-            } catch (const MovementError &e) {
+            } catch (const core::OperatorError &e) {
                 QVERIFY2(e.message().contains(u"aperto in un altro programma"_qs), qPrintable(e.message()));
                 QVERIFY2(e.message().contains(u"il file precedente è intatto"_qs), qPrintable(e.message()));
             }

@@ -1,5 +1,5 @@
 #include "dbengine.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "recordfields.h"
 
 #include "jetwriter.h"
@@ -33,7 +33,7 @@ private:
         try {
             read();
             QFAIL("the value was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             for (const QString &part : parts)
                 QVERIFY2(e.message().contains(part), qPrintable(e.message()));
         }

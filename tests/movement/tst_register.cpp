@@ -9,7 +9,7 @@
 #include "filebytes.h"
 #include "daycoverage.h"
 #include "missingdaystext.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "writtenfiles.h"
 
 #include <QLockFile>
@@ -21,6 +21,8 @@
 #include <QUrl>
 
 using namespace movement;
+using core::csvRow;
+using core::kUtf8ByteOrderMark;
 using State = DayCoverage::State;
 
 namespace {
@@ -49,7 +51,7 @@ RegisterEntry accented()
 
 QByteArray row(const RegisterEntry &e)
 {
-    return csvRow(e.texts());
+    return core::csvRow(e.texts());
 }
 
 const QDate kDay(2026, 12, 6);
@@ -103,8 +105,8 @@ private slots:
         written.path = u"C:\\Dati; \"nuovi\"\\DuzizUzazi2026-12-06.xml"_qs;
         const QByteArray line = row(written);
         QVERIFY2(line.contains(";'=SOMMA(1);'-1;"), line.constData());
-        const RegisterContents read = RegisterContents::parse(kUtf8ByteOrderMark.toByteArray()
-                                                              + csvRow(registerCaptions()) + line);
+        const RegisterContents read = RegisterContents::parse(core::kUtf8ByteOrderMark.toByteArray()
+                                                              + core::csvRow(registerCaptions()) + line);
         QCOMPARE(read.unreadable, QList<int>());
         QCOMPARE(read.entries.size(), 1);
         QCOMPARE(read.entries[0].texts(), written.texts());
@@ -116,7 +118,7 @@ private slots:
         QTest::addColumn<int>("entries");
         QTest::addColumn<QList<int>>("unreadable");
         const QByteArray good = row(entry(FileKind::Classic, kDay, kDay));
-        const QByteArray captions = csvRow(registerCaptions());
+        const QByteArray captions = core::csvRow(registerCaptions());
         QTest::newRow("cut short") << captions + good + good.left(40) << 1 << QList<int>{3};
         QTest::newRow("quote left open") << good + "\"07/12/2026;finestra\r\n" + good << 2 << QList<int>{2};
         QTest::newRow("an unknown kind") << QByteArray(good).replace("giornaliero", "settimanale") + good << 1 << QList<int>{1};
@@ -272,7 +274,7 @@ private slots:
         const WrittenFiles files{QDir(dir.path())};
         QCOMPARE(files.read().entries.size(), 0);
         files.append(entry(FileKind::Classic, kDay, kDay));
-        QVERIFY(readBytes(files.path()).startsWith(kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions())));
+        QVERIFY(readBytes(files.path()).startsWith(core::kUtf8ByteOrderMark.toByteArray() + core::csvRow(registerCaptions())));
 
         const QByteArray before = readBytes(files.path()) + "riga scritta a mano, senza a capo";
         writeBytes(files.path(), before);
@@ -320,7 +322,7 @@ private slots:
         try {
             files.append(entry(FileKind::Classic, kDay, kDay));
             QFAIL("appended while another writer held the register");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(u"occupato da un'altra scrittura"), qPrintable(e.message()));
         }
         QVERIFY(!QFile::exists(files.path()));

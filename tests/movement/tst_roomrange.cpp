@@ -1,8 +1,8 @@
 // A room range in order or reversed, as the hotel databases compare room numbers.
 
 #include "cardcheck.h"
-#include "movementerror.h"
 #include "movementfile.h"
+#include "operatorerror.h"
 #include "roomrange.h"
 
 #include <QTemporaryDir>
@@ -36,8 +36,8 @@ private slots:
         context.selector = u"-"_qs;
         const GeneratorArgs args{u"07/12/2026"_qs, u"07/12/2026"_qs, u"99"_qs, u"100"_qs};
         for (FileKind kind : {FileKind::Classic, FileKind::Schema, FileKind::Closed}) {
-            QVERIFY_THROWS_EXCEPTION(MovementError, createMovementFile(kind, context, args));
-            QVERIFY_THROWS_EXCEPTION(MovementError, checkCards(kind, context, args));
+            QVERIFY_THROWS_EXCEPTION(core::OperatorError, createMovementFile(kind, context, args));
+            QVERIFY_THROWS_EXCEPTION(core::OperatorError, checkCards(kind, context, args));
         }
         QCOMPARE(QDir(hotel.path()).entryList(QDir::Files), QStringList());
         QVERIFY(reversedRoomRange(u"99"_qs, u"100"_qs)

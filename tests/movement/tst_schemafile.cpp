@@ -1,5 +1,5 @@
 #include "hotelfixture.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "schemafile.h"
 
 #include <QBuffer>
@@ -220,8 +220,8 @@ private slots:
         (ofMember ? member : familyHead).DataNascita = birth;
         hotel.current << familyHead << member;
         hotel.write();
-        expectError<MovementError>([&] { generate(hotel.context(kToday), {"07/12/2026", "", "", "ZZZZZZ"}); },
-                                   {"Scheda_Cliente.mdb", ofMember ? "41" : "40", "DataNascita"});
+        expectError<core::OperatorError>([&] { generate(hotel.context(kToday), {"07/12/2026", "", "", "ZZZZZZ"}); },
+                                         {"Scheda_Cliente.mdb", ofMember ? "41" : "40", "DataNascita"});
     }
 
     void selectorIsCheckedFirst()
@@ -230,8 +230,8 @@ private slots:
         context.selector = "0";
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiSchema(context, {"01/01/2027", "", "", "Z"}, buffer));
-        QVERIFY_THROWS_EXCEPTION(MovementError, CreaMovimentiSchema(m_hotel.context(), {"1/1/2027", "", "", "Z"}, buffer));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, CreaMovimentiSchema(context, {"01/01/2027", "", "", "Z"}, buffer));
+        QVERIFY_THROWS_EXCEPTION(core::OperatorError, CreaMovimentiSchema(m_hotel.context(), {"1/1/2027", "", "", "Z"}, buffer));
         QCOMPARE(buffer.data(), QByteArray());
     }
 };

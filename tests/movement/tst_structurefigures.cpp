@@ -1,6 +1,6 @@
 #include "dberror.h"
 #include "hotelfixture.h"
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "structurefigures.h"
 
 #include <QTest>
@@ -103,9 +103,9 @@ private slots:
         hotel.writeFile("LettiDispSPOT.txt", "");
         MovementContext context = hotel.context();
         context.selector = "3";
-        expectError<MovementError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).CamereDisponibili(); }, {"«CamDispSPOT.txt»"});
+        expectError<core::OperatorError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).CamereDisponibili(); }, {"«CamDispSPOT.txt»"});
         context.selector = "-";
-        expectError<MovementError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).LettiDisponibili(); }, {"«LettiDispSPOT.txt»"});
+        expectError<core::OperatorError>([&] { StructureFigures(context, {}, u"ZZZZZZ"_qs).LettiDisponibili(); }, {"«LettiDispSPOT.txt»"});
     }
 
     void onlyOneOverride()
@@ -194,7 +194,7 @@ private slots:
 
     void failures()
     {
-        expectError<MovementError>([&] {
+        expectError<core::OperatorError>([&] {
             MovementContext context = m_rooms.context();
             context.selector = "11";
             StructureFigures figures(context, {}, u"ZZZZZZ"_qs);

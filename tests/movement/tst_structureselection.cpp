@@ -1,4 +1,4 @@
-#include "movementerror.h"
+#include "operatorerror.h"
 #include "structureselection.h"
 
 #include <QTest>
@@ -49,7 +49,7 @@ private slots:
         try {
             selectedStructure(selector);
             QFAIL("the selector was accepted");
-        } catch (const MovementError &e) {
+        } catch (const core::OperatorError &e) {
             QVERIFY2(e.message().contains(hint), qPrintable(e.message()));
         }
     }

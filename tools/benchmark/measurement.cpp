@@ -2,6 +2,7 @@
 
 #include "benchmarkhotel.h"
 #include "cardcheck.h"
+#include "daytext.h"
 #include "dbengine.h"
 #include "jetreader.h"
 #include "movementfile.h"
@@ -10,6 +11,7 @@
 #include "outputfile.h"
 #include "savefile.h"
 #include "writtenfiles.h"
+#include "roomrange.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -61,11 +63,6 @@ Run runOf(const QString &id)
 QDate firstDay(const Run &run)
 {
     return referenceDay().addDays(1 - run.days);
-}
-
-QString fieldDay(QDate day)
-{
-    return day.toString(u"dd/MM/yyyy");
 }
 
 movement::MovementContext contextFor(const QDir &hotel, const QDir &out, const QString &id)
@@ -145,7 +142,8 @@ double runOnce(const QString &id, const QDir &hotel, const QDir &out)
         throw std::runtime_error(QStringLiteral("Impossibile creare la cartella «%1».").arg(out.filePath(id)).toStdString());
     const movement::MovementContext context = contextFor(hotel, out, id);
     // The room fields hold the window's first texts: every room.
-    const movement::GeneratorArgs args{fieldDay(firstDay(run)), fieldDay(referenceDay()), QString(), QStringLiteral("ZZZZZZ")};
+    const movement::GeneratorArgs args{movement::dayText(firstDay(run)), movement::dayText(referenceDay()), QString(),
+                                       movement::kLastRoom.toString()};
 
     const movement::WrittenFiles register_(QDir(out.filePath(id)));
     if (run.work == Run::Work::Recorded)
@@ -186,7 +184,8 @@ QString outputPath(const QString &id, const QDir &out)
     const Run run = runOf(id);
     if (run.work == Run::Work::Check || run.work == Run::Work::Recount)
         return {};
-    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile, movement::reportedDay(run.kind, firstDay(run)));
+    return movement::outputFilePath(out, contextFor(out, out, id).PercorsoFile,
+                                    movement::reportedDay(run.kind, firstDay(run)));
 }
 
 qint64 peakResidentKiB()

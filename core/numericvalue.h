@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringView>
 
-namespace movement {
+namespace core {
 
 // The number a piece of text starts with: leading blanks skipped, then an optional sign,
 // digits and one decimal point. Text that does not start with a number reads as 0.
@@ -21,4 +21,4 @@ qint64 wholeNumber(QStringView text);
 // leading zeros, no separators); a fraction, which no figure should have, with its decimals.
 QString numberText(double value);
 
-} // namespace movement
+} // namespace core

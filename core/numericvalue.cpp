@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace movement {
+namespace core {
 
 double numericValue(QStringView text)
 {
@@ -51,4 +51,4 @@ QString numberText(double value)
     return QString::number(value, 'g', 15);
 }
 
-} // namespace movement
+} // namespace core

@@ -3,7 +3,7 @@
 
 #include <QTest>
 
-using namespace movement;
+using namespace core;
 
 class TestNumericValue : public QObject
 {

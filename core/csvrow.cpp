@@ -1,6 +1,6 @@
 #include "csvrow.h"
 
-namespace movement {
+namespace core {
 
 namespace {
 
@@ -73,4 +73,4 @@ std::optional<QStringList> csvFields(QStringView row, QChar separator)
     }
 }
 
-} // namespace movement
+} // namespace core

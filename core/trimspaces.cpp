@@ -1,8 +1,8 @@
 #include "trimspaces.h"
 
-namespace movement {
+namespace core {
 
-QString trimSpaces(const QString &text)
+QStringView trimSpaces(QStringView text)
 {
     qsizetype first = 0;
     qsizetype last = text.size();
@@ -10,7 +10,12 @@ QString trimSpaces(const QString &text)
         ++first;
     while (last > first && text[last - 1] == u' ')
         --last;
-    return text.mid(first, last - first);
+    return text.sliced(first, last - first);
 }
 
-} // namespace movement
+QString trimSpaces(const QString &text)
+{
+    return trimSpaces(QStringView(text)).toString();
+}
+
+} // namespace core

@@ -10,7 +10,7 @@
 // Rows of the CSV files the tool writes for a spreadsheet (the card check, the register of
 // written files): UTF-8 after the byte-order mark (which is how Excel tells UTF-8 from the ANSI
 // code page), ";" between fields as an Italian spreadsheet expects, CR LF after every row.
-namespace movement {
+namespace core {
 
 inline constexpr QByteArrayView kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -27,4 +27,4 @@ QByteArray csvRow(const QStringList &texts, QChar separator = u';', QByteArrayVi
 // text follows its closing quote.
 std::optional<QStringList> csvFields(QStringView row, QChar separator = u';');
 
-} // namespace movement
+} // namespace core
