@@ -132,14 +132,14 @@ RegisterContents WrittenFiles::append(const RegisterEntry &entry) const
     lock.setStaleLockTime(kStaleMs);
     // Tried often, briefly: Qt's own wait doubles its pauses, and a writer adding line after
     // line would seldom leave the lock free at the few moments it looks.
-    const QDeadlineTimer deadline(kWaitMs);
+    const QDeadlineTimer deadline(m_waitMs);
     while (!lock.tryLock(kPollMs) && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired()) {
     }
     if (!lock.isLocked())
         throw core::OperatorError(lock.error() == QLockFile::LockFailedError
                                       ? core::operatorMessage(u"il registro «%1» è occupato da un'altra scrittura da più di "
                                                                  u"%2 secondi",
-                                                                 {name, QString::number(kWaitMs / 1000)})
+                                                                 {name, QString::number(m_waitMs / 1000.0)})
                                       : core::operatorMessage(u"nella cartella «%1» non si può creare il file di blocco del "
                                                                  u"registro (disco pieno o di sola lettura, oppure permessi)",
                                                                  {shown(m_folder.absolutePath())}));

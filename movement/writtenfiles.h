@@ -33,7 +33,8 @@ struct RegisterContents
 class WrittenFiles
 {
 public:
-    explicit WrittenFiles(const QDir &folder) : m_folder(folder) {}
+    // `waitMs`: how long a writer waits for another one.
+    explicit WrittenFiles(const QDir &folder, int waitMs = kWaitMs) : m_folder(folder), m_waitMs(waitMs) {}
 
     QString path() const { return m_folder.absoluteFilePath(kRegisterFileName.toString()); }
 
@@ -58,6 +59,7 @@ private:
     QByteArray bytes(QFile &file) const;
 
     QDir m_folder;
+    int m_waitMs;
 };
 
 } // namespace movement

@@ -316,7 +316,7 @@ private slots:
     void registerKeptBusy()
     {
         QTemporaryDir dir;
-        const WrittenFiles files{QDir(dir.path())};
+        const WrittenFiles files{QDir(dir.path()), 300};
         QLockFile other(files.path() + u".lock"_qs);
         QVERIFY(other.lock());
         try {
