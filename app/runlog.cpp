@@ -50,8 +50,9 @@ void addRunNote(const QString &path, const QString &note)
     if (!lock.tryLock(kWaitMs))
         throw core::OperatorError(u"Il file «%1» è occupato da un'altra esecuzione.", {shown});
     QStringList lines;
-    QFile file(path);
     if (QFileInfo::exists(path)) {
+        // Closed before it is replaced: Windows replaces no file that is open.
+        QFile file(path);
         if (!QFileInfo(path).isFile() || QFileInfo(path).size() > kMostBytes || !file.open(QIODevice::ReadOnly))
             throw core::OperatorError(u"Il file «%1» non è un file di log o non si può leggere.", {shown});
         lines = core::textLines(file.readAll());

@@ -284,6 +284,7 @@ private slots:
         const QStringList logged = kCatchUp + QStringList{u"--log"_qs, u"naxdesktop.log"_qs};
         const Output first = runIn(hotel, logged);
         QCOMPARE(first.status, 0);
+        QCOMPARE(first.err, QByteArray());
         QCOMPARE(runIn(hotel, logged).status, 0);
         hotel.write(u"NaxSetup.txt"_qs, "corto\r\n");
         QCOMPARE(runIn(hotel, logged).status, 1);
