@@ -132,8 +132,9 @@ act key alt+c
 picture domanda-startup
 stop
 
-# Every morning, and the card check; the files of the days before the weekend were written for
-# both structures, so that the yellow strip names the two days of the weekend.
+# Every morning, and the card check. The week's files were written for both structures up to three
+# days ago, and the start-up file above reported the day before yesterday: the yellow strip names
+# yesterday, whose file is about to be written, as on most mornings.
 printf 'Ok\r\n' >"$hotel/IPUSU.txt"
 for structure in 1 2; do
     command_line --file classico --dalla "$(date -d '9 days ago' +%d/%m/%Y)" --alla "$(date -d '3 days ago' +%d/%m/%Y)" \
