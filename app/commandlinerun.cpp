@@ -18,6 +18,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <utility>
 
 namespace app {
 
@@ -143,18 +144,17 @@ QList<RunChoices> missingFiles(const CommandLine &line, const QDir &folder, cons
             files << choices(day.day, day.day, selectors.value(0));
     } else {
         for (qsizetype n = 0; n < selectors.size(); ++n) {
-            QList<QDate> lacking;
+            QList<std::pair<QDate, QDate>> runs; // the structure's missing days, run by run
             for (const movement::MissingDay &day : missing) {
-                if (!hotel.list || day.structures.contains(int(n) + 1))
-                    lacking << day.day;
+                if (hotel.list && !day.structures.contains(int(n) + 1))
+                    continue;
+                if (!runs.isEmpty() && runs.last().second.addDays(1) == day.day)
+                    runs.last().second = day.day;
+                else
+                    runs.append({day.day, day.day});
             }
-            for (qsizetype i = 0; i < lacking.size();) {
-                qsizetype j = i;
-                while (j + 1 < lacking.size() && lacking[j].daysTo(lacking[j + 1]) == 1)
-                    ++j;
-                files << choices(lacking[i], lacking[j], selectors[n]);
-                i = j + 1;
-            }
+            for (const auto &[first, last] : runs)
+                files << choices(first, last, selectors[n]);
         }
     }
     if (files.isEmpty())
