@@ -445,14 +445,29 @@ private slots:
         QVERIFY(hotel.read(u"DuzizUzazi2024-02-29.xml"_qs).endsWith("</movimenti>\r\n"));
     }
 
+    void exitWritesNothing_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("Alt+E") << false;
+        QTest::newRow("Invio su Esci") << true;
+    }
+
+    // "Esci", by its key or by Enter once it has the focus, as the operator's keyboard reaches it.
     void exitWritesNothing()
     {
+        QFETCH(bool, byEnter);
         Hotel hotel;
         hotel.settings();
         auto window = openWindow(hotel);
         QVERIFY(makeActive(window.get()));
-        QCOMPARE(control<QToolButton>(window.get(), u"T1"_qs)->text(), u"&Esci"_qs);
-        QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+        auto *esci = control<QToolButton>(window.get(), u"T1"_qs);
+        QCOMPARE(esci->text(), u"&Esci"_qs);
+        if (byEnter) {
+            esci->setFocus();
+            QTest::keyClick(esci, Qt::Key_Return);
+        } else {
+            QTest::keyClick(window.get(), Qt::Key_E, Qt::AltModifier);
+        }
         QVERIFY(QTest::qWaitFor([&] { return !window->isVisible(); }));
         QCOMPARE(hotel.xmlFiles(), QStringList());
         QCOMPARE(hotel.browser.opened, QStringList());
