@@ -312,6 +312,9 @@ private slots:
         const QStringList daily{u"--file"_qs, u"classico"_qs, u"--dalla"_qs, u"07/12/2026"_qs};
         QTest::newRow("missing database") << u"NumeriCamere.mdb"_qs << QByteArray() << true << daily << 1
                                           << u"NumeriCamere.mdb"_qs;
+        // A file the catch-up cannot write fails the run, whatever the others did.
+        QTest::newRow("missing database, catching up") << u"NumeriCamere.mdb"_qs << QByteArray() << true << kCatchUp << 1
+                                                       << u"NumeriCamere.mdb"_qs;
         QTest::newRow("structure not offered") << QString() << QByteArray() << true << daily + QStringList{u"--struttura=3"_qs}
                                                << 1 << u"La struttura «3» non è tra quelle della casella «Hotel»: sono 1, 2."_qs;
         QTest::newRow("start-up phase over") << QString() << QByteArray() << true
