@@ -24,18 +24,25 @@ private slots:
                                            "      <codice>ABC123</codice>\r\n"));
     }
 
+    // Each character that XML gives a meaning is escaped, alone as among others.
+    void valuesAreUtf8AndEscaped_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("together") << u"Caffè & <Bar> \"L'Ora\""_qs
+                                  << QByteArray("Caff\xC3\xA8 &amp; &lt;Bar&gt; &quot;L&apos;Ora&quot;");
+        for (const auto &[alone, escaped] : {std::pair{u'&', "&amp;"}, {u'<', "&lt;"}, {u'>', "&gt;"}, {u'"', "&quot;"},
+                                            {u'\'', "&apos;"}})
+            QTest::addRow("%c alone", char(alone)) << u"A"_qs + QChar(alone) << "A" + QByteArray(escaped);
+    }
     void valuesAreUtf8AndEscaped()
     {
+        QFETCH(QString, value);
+        QFETCH(QByteArray, written);
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        LineWriter w(buffer);
-        w.element(1, u"codice", u"Caffè & <Bar> \"L'Ora\"");
-        QCOMPARE(buffer.data(),
-                 QByteArray(" <codice>Caff\xC3\xA8 &amp; &lt;Bar&gt; &quot;L&apos;Ora&quot;</codice>\r\n"));
-        buffer.buffer().clear();
-        buffer.seek(0);
-        w.element(0, u"a", u"L'Ora"); // nothing else to escape
-        QCOMPARE(buffer.data(), QByteArray("<a>L&apos;Ora</a>\r\n"));
+        LineWriter(buffer).element(1, u"codice", value);
+        QCOMPARE(buffer.data(), " <codice>" + written + "</codice>\r\n");
     }
 
     void escapingLeavesOtherTextAlone()
