@@ -205,7 +205,7 @@ private slots:
     void identifiers()
     {
         Hotel hotel;
-        Card old = departed("1", 15, "20051207", "20261207"); // arrived in 2005
+        Card old = departed("1", 15, "20091207", "20261207"); // arrived in 2009
         Card member = present("1", 16, "20261207", "20261210");
         member.CodiceCapoFamiglia = 15;
         Card markedHead = present("1", 17, "20261207", "20261210");
@@ -230,7 +230,7 @@ private slots:
                       + arrival({"26000017", "18", "26000015", "M", kItalia, kItalia, kRoma, "19800101", kItalia, kRoma})
                       + arrival({"26000015", "17", "", "M", kItalia, kItalia, kRoma, "19800101", kItalia, kRoma})
                       + arrival({"26000019", "19", "26000015", "M", kItalia, kItalia, kRoma, "19800101", kItalia, kRoma}),
-                  departure("5000015", "16", "20051207") + departure("18", "16", "20X61201")
+                  departure("9000015", "16", "20091207") + departure("18", "16", "20X61201")
                       + departure("6000021", "16", "206X1201")
                       + departure("26000015", "17", "20261207") + departure("26000019", "19", "20261207"))
             + kTail;
