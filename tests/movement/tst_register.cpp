@@ -1,9 +1,9 @@
 // The register of written files: its line read back as written, a register damaged by hand or
 // saved back by a spreadsheet (LibreOffice Calc itself) read as far as it goes and appended to in
 // its own form without touching the operator's lines, two writers at once or one kept busy, the
-// days a hotel's files cover over its first weeks, and the missing days' Italian sentence. A
-// register that cannot be written is tested through the window and the command line
-// (tst_writtenfiles).
+// days a hotel's files cover over its first weeks, and the Italian sentences for the missing days
+// and for a file the cards no longer agree with. A register that cannot be written is tested
+// through the window and the command line (tst_writtenfiles).
 
 #include "csvrow.h"
 #include "filebytes.h"
@@ -55,15 +55,6 @@ QByteArray row(const RegisterEntry &e)
 }
 
 const QDate kDay(2026, 12, 6);
-
-// The lines of a register as the tool writes it: its byte-order mark, the captions, the lines.
-QByteArray registerOf(const QList<RegisterEntry> &entries)
-{
-    QByteArray bytes = kUtf8ByteOrderMark.toByteArray() + csvRow(registerCaptions());
-    for (const RegisterEntry &e : entries)
-        bytes += row(e);
-    return bytes;
-}
 
 // A December day of 2026.
 QDate dec(int day)
@@ -353,9 +344,10 @@ private slots:
             corrected[i].writtenAt = corrected[i].writtenAt.addSecs(60 * i);
         std::reverse(corrected.begin(), corrected.end());
         QTest::newRow("sorted by a spreadsheet") << corrected << QStringList() << u"WC-----"_qs << u"3 4 5 6 7"_qs;
+        // "0S1" is not "S1": only a code of digits may have lost its leading zeros.
         QTest::newRow("two structures, each its own days; the start-up file for both")
             << QList{startUp(1), daily(2, 4, u"S1"_qs), closed(2, u"S2"_qs), closed(3, u"S2"_qs), closed(2, u"S1"_qs),
-                     closed(5, u"S1"_qs), daily(6, 6, u"ALTRO"_qs)}
+                     closed(5, u"S1"_qs), daily(6, 6, u"0S1"_qs)}
             << QStringList{u"S1"_qs, u"S2"_qs} << u"WCW----"_qs << u"4(2) 5(2) 6(1,2) 7(1,2)"_qs;
     }
     void daysCovered()
@@ -403,6 +395,35 @@ private slots:
         QFETCH(QList<MissingDay>, days);
         QFETCH(QString, text);
         QCOMPARE(missingDaysText(days), text);
+    }
+
+    // A file counted again: its days, its structure, and each figure that changed, either way.
+    void staleFileSentence_data()
+    {
+        QTest::addColumn<StaleFile>("file");
+        QTest::addColumn<QString>("text");
+        const auto stale = [](QDate first, QDate last, int structure, auto change) {
+            StaleFile file{entry(FileKind::Classic, first, last), structure, {}};
+            file.now = file.entry.figures;
+            change(file.now);
+            return file;
+        };
+        QTest::newRow("one day") << stale(dec(7), dec(7), 0, [](FileFigures &f) { ++f.arrivals, ++f.guestsPresent; })
+                                 << u"Il file di lunedì 7 dicembre non corrisponde più alle schede: 1 arrivo in più, "
+                                    "1 ospite presente in più"_qs;
+        QTest::newRow("days of one month, a structure")
+            << stale(dec(5), dec(7), 2, [](FileFigures &f) { f.departures -= 2; })
+            << u"Il file dal 5 al 7 dicembre (struttura 2) non corrisponde più alle schede: 2 partenze in meno"_qs;
+        QTest::newRow("days of two months")
+            << stale(QDate(2026, 11, 30), dec(2), 0, [](FileFigures &f) { f.guestsPresent += 2, --f.roomsOccupied; })
+            << u"Il file dal 30 novembre al 2 dicembre non corrisponde più alle schede: 2 ospiti presenti in più, "
+               "1 camera occupata in meno"_qs;
+    }
+    void staleFileSentence()
+    {
+        QFETCH(StaleFile, file);
+        QFETCH(QString, text);
+        QCOMPARE(staleFileText(file), text);
     }
 };
 
