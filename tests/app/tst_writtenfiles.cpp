@@ -281,6 +281,12 @@ private slots:
         // Written again, the file agrees with the cards.
         QCOMPARE(naxwindow::runIn(hotel, {u"--file=classico"_qs, u"--dalla=07/12/2026"_qs}, tuesday).status, app::kExitDone);
         QCOMPARE(naxwindow::runIn(hotel, {u"--mancanti"_qs}, tuesday).status, app::kExitDone);
+
+        // A room-mate who arrived the day before, entered late: one figure alone changes.
+        cards.current << hotelfixture::present("102", 17, "20261206", "20261209");
+        cards.writeInto(QDir(hotel.dir.path()));
+        QCOMPARE(naxwindow::runIn(hotel, {u"--mancanti"_qs}, tuesday).out,
+                 "07/12/2026 da riscrivere: 1 ospite presente in più\n");
     }
 
     void missingDaysOnTheCommandLine()
