@@ -282,6 +282,9 @@ inline QList<Copy> structuralDamage(const QByteArray &image)
     const QString noPlace = QStringLiteral("non ha un posto suo fra i campi di lunghezza variabile");
     changed(QStringLiteral("definizione senza campi di lunghezza variabile"), noPlace,
             [&](QByteArray &b) { put16(b, definitionAt + format.variableColumnCount, 0); });
+    changed(QStringLiteral("campo variabile oltre l'ultimo posto"), noPlace, [&](QByteArray &b) {
+        put16(b, variable[0] + format.variableIndex, word16(b, definitionAt + format.variableColumnCount));
+    });
     changed(QStringLiteral("campo variabile al posto di un altro"), noPlace, [&](QByteArray &b) {
         put16(b, variable[1] + format.variableIndex, word16(b, variable[0] + format.variableIndex));
     });
