@@ -18,10 +18,11 @@ const QString kWindow = QStringLiteral("finestra");
 const QString kCommandLine = QStringLiteral("riga di comando");
 
 // A day as the tool writes it, "07/12/2026", or as a spreadsheet saves it back once it took it
-// for a date: "7/12/2026", "07/12/26", "07-12-2026", "2026-12-07". Parsed by hand: Qt's reading
-// with a format takes about a millisecond a line on Windows, and the register is read at every
-// start and every append.
-std::optional<QDate> savedDay(QStringView text)
+// for a date: "7/12/2026", "07/12/26", "07-12-2026", "2026-12-07"; "12/7/2026" from one set to
+// English conventions, which puts the month first. Parsed by hand: Qt's reading with a format
+// takes about a millisecond a line on Windows, and the register is read at every start and
+// every append.
+std::optional<QDate> savedDay(QStringView text, bool monthFirst = false)
 {
     static const QRegularExpression dayFirst(QStringLiteral("^(\\d{1,2})[/.-](\\d{1,2})[/.-](\\d{4}|\\d{2})$"));
     static const QRegularExpression yearFirst(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
@@ -29,26 +30,46 @@ std::optional<QDate> savedDay(QStringView text)
     QDate day;
     if (const QRegularExpressionMatch m = dayFirst.match(trimmed); m.hasMatch()) {
         const int year = m.capturedView(3).toInt();
-        day = QDate(m.capturedView(3).size() == 2 ? 2000 + year : year, m.capturedView(2).toInt(),
-                    m.capturedView(1).toInt());
+        day = QDate(m.capturedView(3).size() == 2 ? 2000 + year : year, m.capturedView(monthFirst ? 1 : 2).toInt(),
+                    m.capturedView(monthFirst ? 2 : 1).toInt());
     } else if (const QRegularExpressionMatch m = yearFirst.match(trimmed); m.hasMatch()) {
         day = QDate(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt());
     }
     return day.isValid() ? std::optional(day) : std::nullopt;
 }
 
-// The time a line was written, with or without its seconds; invalid when it cannot be read.
-QDateTime savedMoment(QStringView text)
+// The time a line was written, with or without its seconds, on a 24-hour clock or a 12-hour one
+// ("7:30 PM"); invalid when it cannot be read.
+QDateTime savedMoment(QStringView text, bool monthFirst)
 {
-    static const QRegularExpression clock(QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?:[:.](\\d{2}))?$"));
+    static const QRegularExpression clock(
+        QStringLiteral("^(\\d{1,2})[:.](\\d{2})(?:[:.](\\d{2}))?(?:\\s*([AP]M))?$"), QRegularExpression::CaseInsensitiveOption);
     const QStringView trimmed = text.trimmed();
     const qsizetype space = trimmed.indexOf(u' ');
-    const std::optional<QDate> day = savedDay(trimmed.left(space));
+    const std::optional<QDate> day = savedDay(trimmed.left(space), monthFirst);
     const QRegularExpressionMatch m = clock.match(trimmed.mid(space + 1).trimmed());
     if (space < 0 || !day || !m.hasMatch())
         return {};
-    const QTime time(m.capturedView(1).toInt(), m.capturedView(2).toInt(), m.capturedView(3).toInt());
+    int hour = m.capturedView(1).toInt();
+    if (m.hasCaptured(4)) // 12 AM is midnight, 12 PM noon
+        hour = hour % 12 + (m.capturedView(4).compare(u"PM", Qt::CaseInsensitive) == 0 ? 12 : 0);
+    const QTime time(hour, m.capturedView(2).toInt(), m.capturedView(3).toInt());
     return time.isValid() ? QDateTime(*day, time) : QDateTime();
+}
+
+// Whether a spreadsheet set to English conventions saved the line, month first: its time has a
+// 12-hour clock, or one of its days (the day written included) reads month first only and none
+// day first only. A line with nothing to tell is read day first, as the tool writes it.
+bool savedMonthFirst(QStringView writtenAt, const QList<QStringView> &days)
+{
+    const QStringView time = writtenAt.trimmed();
+    if (time.endsWith(u"AM", Qt::CaseInsensitive) || time.endsWith(u"PM", Qt::CaseInsensitive))
+        return true;
+    const auto only = [&](bool monthFirst) {
+        return std::any_of(days.begin(), days.end(),
+                           [&](QStringView d) { return savedDay(d, monthFirst) && !savedDay(d, !monthFirst); });
+    };
+    return only(true) && !only(false);
 }
 
 std::optional<qint64> count(QStringView text)
@@ -167,14 +188,18 @@ std::optional<RegisterEntry> RegisterEntry::fromTexts(const QStringList &texts, 
     const QString kindText = field(RegisterColumn::Kind).trimmed();
     const auto kind = std::find_if(std::begin(kFileKindWords), std::end(kFileKindWords),
                                    [&](const FileKindWords &words) { return words.recorded == kindText; });
-    const std::optional<QDate> first = savedDay(field(RegisterColumn::First));
-    const std::optional<QDate> last = savedDay(field(RegisterColumn::Last));
+    const QString writtenAt = field(RegisterColumn::WrittenAt);
+    const QString firstText = field(RegisterColumn::First);
+    const QString lastText = field(RegisterColumn::Last);
+    const bool monthFirst = savedMonthFirst(writtenAt, {QStringView(writtenAt).trimmed().split(u' ').first(), firstText, lastText});
+    const std::optional<QDate> first = savedDay(firstText, monthFirst);
+    const std::optional<QDate> last = savedDay(lastText, monthFirst);
     if (kind == std::end(kFileKindWords) || !first || !last || *last < *first)
         return std::nullopt;
 
     RegisterEntry entry;
     entry.kind = kind->kind;
-    entry.writtenAt = savedMoment(field(RegisterColumn::WrittenAt));
+    entry.writtenAt = savedMoment(writtenAt, monthFirst);
     const QString source = field(RegisterColumn::Source).trimmed();
     entry.source = source == kWindow ? std::optional(Source::Window)
                    : source == kCommandLine ? std::optional(Source::CommandLine)

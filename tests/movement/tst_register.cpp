@@ -157,6 +157,20 @@ private slots:
                                                         "ABC123,,ZZZZZZ,\"C:\\Hotel\\DuzizUzazi.xml\",1234,"
                                                         + QByteArray(64, 'a') + ",5,3,12,7\r\n"
             << texts;
+        // Set to English conventions: the month first, and the 12-hour clock or a day past the
+        // 12th tells it.
+        QStringList noon = texts;
+        noon[0] = u"08/12/2026 12:30:00"_qs;
+        QTest::newRow("month first, a 12-hour clock")
+            << captions
+                   + QByteArray(line).replace("08/12/2026 07:30:00", "12/08/2026 12:30 PM").replace("06/12/2026;07/12/2026", "12/06/2026;12/07/2026")
+            << noon;
+        QStringList thirteenth = texts;
+        thirteenth[0] = u"13/12/2026 07:30:00"_qs;
+        QTest::newRow("month first, a day past the 12th")
+            << captions
+                   + QByteArray(line).replace("08/12/2026 07:30:00", "12/13/2026 7:30").replace("06/12/2026;07/12/2026", "12/6/2026;12/7/2026")
+            << thirteenth;
         QStringList emptied = texts;
         for (int column : {0, 1, 9, 10, 11, 12, 13, 14})
             emptied[column].clear();
